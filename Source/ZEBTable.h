@@ -1,0 +1,97 @@
+// ZEBTable: the owned arrays of a window object and the sorted dispatch tables.
+//
+//   XArray<T, Base>  growable owned array indexed from Base, with its own capacity
+//   XTABLESET        insert or replace a key in a sorted (keys, procedures) pair
+//   XTABLEFIND       binary search over a sorted key array
+//
+// Platform-free: the window object instantiates these with its own types.
+#pragma once
+
+#include <algorithm>
+#include <memory>
+
+template <class T, int Base> class XArray {
+  public:
+    bool allocated() const { return p_ != nullptr; }
+    int capacity() const { return cap_; }
+
+    // Allocates cap value-initialised (all-zero) elements; what was held is released.
+    void allocate(int cap) {
+        p_.reset(new T[cap]());
+        cap_ = cap;
+    }
+    // Reallocates with capacity cap, keeping the first min(old, cap) elements in place.
+    void resize(int cap) {
+        std::unique_ptr<T[]> q(new T[cap]());
+        std::move(p_.get(), p_.get() + std::min(cap, cap_), q.get());
+        p_ = std::move(q);
+        cap_ = cap;
+    }
+    void release() {
+        p_.reset();
+        cap_ = 0;
+    }
+
+    T& operator[](int i) { return p_[i - Base]; }
+    const T& operator[](int i) const { return p_[i - Base]; }
+    T* data() { return p_.get(); }
+
+  private:
+    std::unique_ptr<T[]> p_;
+    int cap_ = 0;
+};
+
+constexpr int XTABLE_FIRSTCAP = 10;
+constexpr int XTABLE_GROWTH = 10;
+
+// Binary search over keys 1..n; the midpoint starts at n / 2 (at least 1) and the lower bound
+// creeps up by one when it would not move, so every absent key ends the search.
+template <class K> bool XTABLEFIND(const XArray<K, 1>& keys, int n, K key, int& index) {
+    if (n <= 0) return false;
+    int lo = 1, hi = n, mid = std::max(n / 2, 1);
+    for (;;) {
+        if (keys[mid] == key) {
+            index = mid;
+            return true;
+        }
+        if (hi <= lo) return false;
+        if (key > keys[mid])
+            lo = lo < mid ? mid : mid + 1;
+        else
+            hi = mid;
+        mid = (lo + hi) / 2;
+    }
+}
+
+// Registers proc under key in the table (count n, arrays keys/procs), keeping keys strictly
+// ascending: an equal key has its procedure replaced; a new key is rippled into place.
+// Both arrays start at capacity 10 and grow to count + 10 when the count exceeds capacity.
+template <class K, class P>
+void XTABLESET(int& n, XArray<K, 1>& keys, XArray<P, 1>& procs, K key, P proc) {
+    if (n == 0) {
+        keys.allocate(XTABLE_FIRSTCAP);
+        procs.allocate(XTABLE_FIRSTCAP);
+    }
+    int at = n + 1;
+    for (int i = 1; i <= n; ++i) {
+        if (keys[i] == key) {
+            procs[i] = proc;
+            return;
+        }
+        if (keys[i] > key) {
+            at = i;
+            break;
+        }
+    }
+    ++n;
+    if (n > keys.capacity()) {
+        keys.resize(n + XTABLE_GROWTH);
+        procs.resize(n + XTABLE_GROWTH);
+    }
+    for (int i = n; i > at; --i) {
+        keys[i] = keys[i - 1];
+        procs[i] = procs[i - 1];
+    }
+    keys[at] = key;
+    procs[at] = proc;
+}
