@@ -68,7 +68,9 @@ TEST(Table, SearchFindsEveryPresentKeyAndEndsForEveryAbsentOne) {
             int i = 0;
             const bool present = key > 0 && key % 2 == 0 && key <= 2 * n;
             ASSERT_EQ(t.find(key, i), present) << "n " << n << " key " << key;
-            if (present) EXPECT_EQ(t.keys[i], key);
+            if (present) {
+                EXPECT_EQ(t.keys[i], key);
+            }
         }
     }
 }

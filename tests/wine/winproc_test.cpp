@@ -1,0 +1,482 @@
+// The framework's window procedure: one group of cases per message row, each checked as a
+// recorded message sequence (handler calls, default processing, posted messages) and by its
+// observable effect on the real windows.
+#include <gtest/gtest.h>
+
+#include "ZEBCtrl.h"
+
+#include <commctrl.h>
+
+#include "recorder.h"
+#include "zebtest.h"
+
+namespace {
+
+constexpr unsigned H = XS_HANDLER, D = XS_DEFAULT, P = XS_POSTED, WP = XS_WPARAM, LP = XS_LPARAM;
+constexpr UINT WM_PROBE = WM_USER + 7;
+
+class WinProc : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(XREC_CREATE(xWnd));
+        XREC_START();
+    }
+    void TearDown() override {
+        bRecording = false;
+        if (IsWindow(xWnd.hWnd)) XDESTROYWINDOW(xWnd);
+        XTEST_PUMP();
+    }
+    LRESULT send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+        return SendMessageA(xWnd.hWnd, msg, wp, lp);
+    }
+    XWND xWnd;
+};
+
+// Command procedures record what they were called with.
+int nCmdID = 0, nCmdCode = 0, nCmdCalls = 0;
+void pxcommand(XWND&, int iID, int iCode) {
+    nCmdID = iID;
+    nCmdCode = iCode;
+    ++nCmdCalls;
+}
+void pxresetcommand() {
+    nCmdID = nCmdCode = nCmdCalls = 0;
+}
+
+// A record in the window's control list for a control made outside XCTLCREATE.
+XCTLREC& pxaddrecord(XWND& xWnd, HWND hCtl, int iClass) {
+    if (!xWnd.xCtl.allocated()) xWnd.xCtl.allocate(32);
+    XCTLREC& c = xWnd.xCtl[++xWnd.nControls];
+    c = XCTLREC{};
+    c.hCtl = hCtl;
+    c.iClass = iClass;
+    c.hParent = xWnd.hWnd;
+    c.hBrush = XNOBRUSH;
+    c.crText = -1;
+    FXASSOCCTLTOHANDLE(hCtl, c);
+    return c;
+}
+
+HWND pxcreatecontrol(XWND& xWnd, int iClass, int iID, int iStyle = WS_CHILD | WS_VISIBLE) {
+    XCREATEBLOCK b{iStyle, iClass, 5, 5, 100, 20, 0};
+    return reinterpret_cast<HWND>(
+        SendMessageA(xWnd.hWnd, XM_CREATECONTROL, reinterpret_cast<WPARAM>(&b), iID));
+}
+
+TEST_F(WinProc, GenericPathRunsDefaultProcessingOnlyWhenTheHandlerDeclines) {
+    XREC_HANDLE(xWnd, {WM_PROBE});
+    send(WM_PROBE, 1, 2);
+    xRecAnswer[WM_PROBE] = XTRUE;
+    send(WM_PROBE, 3, 4);
+    xRecAnswer[WM_PROBE] = 2; // even: declined
+    send(WM_PROBE, 5, 6);
+    send(WM_PROBE + 1, 7, 8); // no handler at all
+    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, H | WP, 1},
+                        {WM_PROBE, D | WP, 1},
+                        {WM_PROBE, H | WP, 3},
+                        {WM_PROBE, H | WP, 5},
+                        {WM_PROBE, D | WP, 5},
+                        {WM_PROBE + 1, D | WP | LP, 7, 8}}));
+}
+
+LRESULT pxrewrite(XWND&, int& iMsg, WPARAM& wParam, LPARAM& lParam) {
+    iMsg = WM_PROBE + 2;
+    wParam = 42;
+    lParam = 43;
+    return XFALSE;
+}
+
+TEST_F(WinProc, DefaultProcessingSeesWhatTheHandlerChanged) {
+    XSETHANDLER(xWnd, WM_PROBE, pxrewrite);
+    send(WM_PROBE, 1, 2);
+    EXPECT_SEQ((XMSGSEQ{{WM_PROBE + 2, D | WP | LP, 42, 43}}));
+}
+
+TEST_F(WinProc, FourMessagesReturnTheHandlerValueUnchanged) {
+    XREC_HANDLE(xWnd, {WM_NCHITTEST, WM_NCACTIVATE, WM_GETDLGCODE, WM_QUERYENDSESSION});
+    xRecAnswer[WM_NCHITTEST] = HTNOWHERE;
+    xRecAnswer[WM_GETDLGCODE] = DLGC_WANTALLKEYS;
+    EXPECT_EQ(send(WM_NCHITTEST, 0, MAKELPARAM(20, 20)), HTNOWHERE);
+    EXPECT_EQ(send(WM_GETDLGCODE), DLGC_WANTALLKEYS);
+    EXPECT_EQ(send(WM_NCACTIVATE, TRUE), 0);
+    EXPECT_EQ(send(WM_QUERYENDSESSION), 0);
+    EXPECT_SEQ((XMSGSEQ{
+        {WM_NCHITTEST, H}, {WM_GETDLGCODE, H}, {WM_NCACTIVATE, H}, {WM_QUERYENDSESSION, H}}));
+}
+
+TEST_F(WinProc, MismatchedObjectRaisesAndGetsNoHandler) {
+    XREC_HANDLE(xWnd, {WM_PROBE});
+    const HWND hWnd = xWnd.hWnd;
+    xWnd.hWnd = GetDesktopWindow(); // the object now claims another window
+    {
+        XExceptionLog log;
+        SendMessageA(hWnd, WM_PROBE, 0, 0);
+        ASSERT_EQ(log.codes().size(), 1u);
+        EXPECT_EQ(log.codes()[0], XEXC_WNDMISMATCH);
+    }
+    // Without a trustworthy object the message gets the plain system default, not the handler.
+    EXPECT_TRUE(xRecLog.empty()) << XMSGSEQ_COMPARE({}, xRecLog);
+    xWnd.hWnd = hWnd;
+}
+
+LRESULT pxwrongargs(XWND&, int&) {
+    return XTRUE;
+}
+
+TEST_F(WinProc, HandlerMadeForAnotherArgumentListRaisesInsteadOfBeingCalled) {
+    XSETHANDLER(xWnd, WM_PROBE, pxwrongargs);
+    XExceptionLog log;
+    send(WM_PROBE);
+    ASSERT_EQ(log.codes().size(), 1u);
+    EXPECT_EQ(log.codes()[0], XEXC_ARGLIST);
+    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D}}));
+}
+
+TEST_F(WinProc, CommandsGoToTheCommandTable) {
+    XSETCOMMAND(xWnd, 40001, pxcommand);
+    XSETCOMMAND(xWnd, 40002, pxcommand);
+    pxresetcommand();
+    EXPECT_EQ(send(WM_COMMAND, MAKEWPARAM(40002, 0)), 1);
+    EXPECT_EQ(nCmdID, 40002);
+    EXPECT_EQ(nCmdCode, 0);
+    send(WM_COMMAND, MAKEWPARAM(40001, 1)); // accelerator: code 1 without control
+    EXPECT_EQ(nCmdID, 40001);
+    EXPECT_EQ(nCmdCode, 0);
+    EXPECT_EQ(nCmdCalls, 2);
+    send(WM_COMMAND, MAKEWPARAM(40003, 0)); // no entry: default processing once
+    EXPECT_EQ(nCmdCalls, 2);
+    EXPECT_SEQ((XMSGSEQ{{WM_COMMAND, D | WP, MAKEWPARAM(40003, 0)}}));
+}
+
+TEST_F(WinProc, CommandFromAControlOfAnotherFrameworkWindowIsForwardedThere) {
+    XWND page;
+    ASSERT_TRUE(XREC_CREATE(page, xWnd.hWnd, WS_VISIBLE));
+    XSETCOMMAND(page, 77, pxcommand);
+    const HWND hButton = pxcreatecontrol(page, 3, 77);
+    ASSERT_TRUE(hButton);
+    pxresetcommand();
+    XREC_START();
+    EXPECT_EQ(send(WM_COMMAND, MAKEWPARAM(77, BN_CLICKED), reinterpret_cast<LPARAM>(hButton)), 1);
+    EXPECT_EQ(nCmdCalls, 1);
+    EXPECT_EQ(nCmdID, 77);
+    EXPECT_SEQ((XMSGSEQ{}));
+}
+
+TEST_F(WinProc, ControlCallbackClaimsItsCommandBeforeTheCommandTable) {
+    const HWND hButton = pxcreatecontrol(xWnd, 3, 55);
+    XCTLREC& c = pxaddrecord(xWnd, hButton, 3);
+    XSETCOMMAND(xWnd, 55, pxcommand);
+    c.pfnCallback[0] = XPROCOF(pxcommand);
+    pxresetcommand();
+    EXPECT_EQ(send(WM_COMMAND, MAKEWPARAM(55, BN_CLICKED), reinterpret_cast<LPARAM>(hButton)), 0);
+    EXPECT_EQ(nCmdCalls, 1);
+    EXPECT_EQ(nCmdCode, -4) << "the click event, not the notification code";
+    send(WM_COMMAND, MAKEWPARAM(55, BN_SETFOCUS), reinterpret_cast<LPARAM>(hButton));
+    EXPECT_EQ(nCmdCalls, 2);
+    EXPECT_EQ(nCmdCode, BN_SETFOCUS) << "the callback declined: the command table takes it";
+}
+
+TEST_F(WinProc, DestroyingTheApplicationFramePostsQuitUnlessAHandlerClaimsIt) {
+    XWND* saved = xApp.pxFrame;
+    xApp.pxFrame = &xWnd;
+    XDESTROYWINDOW(xWnd);
+    EXPECT_EQ(XTEST_TAKEQUIT(), 0);
+
+    ASSERT_TRUE(XREC_CREATE(xWnd));
+    XREC_START();
+    XREC_HANDLE(xWnd, {WM_DESTROY});
+    xRecAnswer[WM_DESTROY] = XTRUE;
+    XDESTROYWINDOW(xWnd);
+    EXPECT_EQ(XTEST_TAKEQUIT(), -1);
+    EXPECT_SEQ((XMSGSEQ{{WM_DESTROY, H}}));
+    xApp.pxFrame = saved;
+}
+
+TEST_F(WinProc, DestroyingAnotherWindowGetsDefaultProcessingAndReleasesEverything) {
+    const HWND hEdit = pxcreatecontrol(xWnd, 6, 12);
+    XCTLREC& c = pxaddrecord(xWnd, hEdit, 6);
+    c.hBrush = CreateSolidBrush(RGB(1, 2, 3));
+    XREC_HANDLE(xWnd, {WM_DESTROY, WM_NCDESTROY});
+    const HWND hWnd = xWnd.hWnd;
+    XDESTROYWINDOW(xWnd);
+    EXPECT_EQ(XTEST_TAKEQUIT(), -1);
+    EXPECT_SEQ((XMSGSEQ{{WM_DESTROY, H}, {WM_DESTROY, D}, {WM_NCDESTROY, H}, {WM_NCDESTROY, D}}));
+    EXPECT_FALSE(IsWindow(hEdit));
+    EXPECT_EQ(xWnd.nHandlers, 0);
+    EXPECT_EQ(xWnd.nControls, 0);
+    EXPECT_FALSE(xWnd.iMsg.allocated());
+    EXPECT_FALSE(xWnd.xCtl.allocated());
+    EXPECT_EQ(FXWNDBYHANDLE(hWnd), nullptr);
+}
+
+TEST_F(WinProc, SubclassedControlStillGetsItsFinalMessage) {
+    XWND rec;
+    ASSERT_TRUE(XREC_CREATE(rec, xWnd.hWnd, 0));
+    XREC_START();
+    XDESTROYWINDOW(rec);
+    EXPECT_SEQ((XMSGSEQ{{WM_DESTROY, D}, {WM_NCDESTROY, D}}));
+}
+
+TEST_F(WinProc, CursorFollowsTheObjectsCursorInTheClientAreaOnly) {
+    const LPARAM client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), border = MAKELPARAM(HTLEFT, 0);
+    EXPECT_EQ(send(WM_SETCURSOR, reinterpret_cast<WPARAM>(xWnd.hWnd), client), 0);
+    xWnd.hCursor = LoadCursorA(nullptr, IDC_CROSS);
+    EXPECT_EQ(send(WM_SETCURSOR, reinterpret_cast<WPARAM>(xWnd.hWnd), client), 1);
+    EXPECT_EQ(GetCursor(), xWnd.hCursor);
+    EXPECT_EQ(send(WM_SETCURSOR, reinterpret_cast<WPARAM>(xWnd.hWnd), border), 0);
+    XREC_HANDLE(xWnd, {WM_SETCURSOR});
+    xRecAnswer[WM_SETCURSOR] = XTRUE;
+    EXPECT_EQ(send(WM_SETCURSOR, reinterpret_cast<WPARAM>(xWnd.hWnd), client), TRUE);
+    EXPECT_SEQ((XMSGSEQ{{WM_SETCURSOR, D}, {WM_SETCURSOR, D}, {WM_SETCURSOR, H}}));
+}
+
+TEST_F(WinProc, SizeSetsTheCanvasPagesUnlessAHandlerClaimsIt) {
+    EXPECT_EQ(send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 80)), 0);
+    xWnd.iCanvasWidth = 1000;
+    SetWindowLongA(xWnd.hWnd, GWL_STYLE,
+                   GetWindowLongA(xWnd.hWnd, GWL_STYLE) | WS_HSCROLL | WS_VSCROLL);
+    XSCROLLBARSET(xWnd, SB_HORZ, 0, 0, 1000);
+    XSCROLLBARSET(xWnd, SB_VERT, 0, 0, 500);
+    EXPECT_EQ(send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 80)), 0);
+    int hPage = 0, vPage = 0;
+    XSCROLLBARGET(xWnd, SB_HORZ, nullptr, nullptr, nullptr, &hPage);
+    XSCROLLBARGET(xWnd, SB_VERT, nullptr, nullptr, nullptr, &vPage);
+    EXPECT_EQ(hPage, 120);
+    EXPECT_EQ(vPage, 80);
+    XREC_HANDLE(xWnd, {WM_SIZE});
+    xRecAnswer[WM_SIZE] = XTRUE;
+    send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(60, 40));
+    XSCROLLBARGET(xWnd, SB_HORZ, nullptr, nullptr, nullptr, &hPage);
+    EXPECT_EQ(hPage, 120);
+    EXPECT_SEQ((XMSGSEQ{{WM_SIZE, D}, {WM_SIZE, H}}));
+}
+
+TEST_F(WinProc, CanvasScrollsByAHundredthOfTheRangePerLine) {
+    xWnd.iCanvasHeight = 2000;
+    SetWindowLongA(xWnd.hWnd, GWL_STYLE, GetWindowLongA(xWnd.hWnd, GWL_STYLE) | WS_VSCROLL);
+    XSCROLLBARSET(xWnd, SB_VERT, 100, 0, 1000, 50);
+    int pos = 0;
+    EXPECT_EQ(send(WM_VSCROLL, SB_LINEDOWN), 0);
+    XSCROLLBARGET(xWnd, SB_VERT, &pos);
+    EXPECT_EQ(pos, 110);
+    send(WM_VSCROLL, SB_PAGEUP);
+    XSCROLLBARGET(xWnd, SB_VERT, &pos);
+    EXPECT_EQ(pos, 60);
+    XSCROLLBARSET(xWnd, SB_VERT, 10, 0, 99, 10);
+    send(WM_VSCROLL, SB_LINEDOWN);
+    XSCROLLBARGET(xWnd, SB_VERT, &pos);
+    EXPECT_EQ(pos, 10) << "a range below 100 does not move by line";
+    send(WM_HSCROLL, SB_LINEDOWN); // no horizontal canvas: default processing
+    EXPECT_SEQ((XMSGSEQ{{WM_HSCROLL, D}}));
+}
+
+TEST_F(WinProc, ScrollBarControlWithRecordMovesAndReportsToItsCallback) {
+    const HWND hBar = pxcreatecontrol(xWnd, 11, 31);
+    ASSERT_TRUE(hBar);
+    XCTLREC& c = pxaddrecord(xWnd, hBar, 11);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 50, 0};
+    SetScrollInfo(hBar, SB_CTL, &si, FALSE);
+    XREC_HANDLE(xWnd, {WM_HSCROLL});
+    const LPARAM lp = reinterpret_cast<LPARAM>(hBar);
+    EXPECT_EQ(send(WM_HSCROLL, SB_PAGEDOWN, lp), 0) << "no callback: the handler's value";
+    EXPECT_EQ(GetScrollPos(hBar, SB_CTL), 60);
+    c.pfnCallback[0] = XPROCOF(pxcommand);
+    pxresetcommand();
+    EXPECT_EQ(send(WM_HSCROLL, SB_LINEUP, lp), 1);
+    EXPECT_EQ(GetScrollPos(hBar, SB_CTL), 59);
+    EXPECT_EQ(nCmdID, 31);
+    EXPECT_EQ(nCmdCode, -6);
+    EXPECT_SEQ((XMSGSEQ{{WM_HSCROLL, H}}));
+}
+
+TEST_F(WinProc, WheelScrollsAFiftiethOfTheRangeWhateverTheDelta) {
+    SetWindowLongA(xWnd.hWnd, GWL_STYLE, GetWindowLongA(xWnd.hWnd, GWL_STYLE) | WS_VSCROLL);
+    XSCROLLBARSET(xWnd, SB_VERT, 100, 0, 500, 10);
+    int pos = 0;
+    EXPECT_EQ(send(WM_MOUSEWHEEL, MAKEWPARAM(0, -120)), 0);
+    XSCROLLBARGET(xWnd, SB_VERT, &pos);
+    EXPECT_EQ(pos, 110);
+    send(WM_MOUSEWHEEL, MAKEWPARAM(0, 480));
+    XSCROLLBARGET(xWnd, SB_VERT, &pos);
+    EXPECT_EQ(pos, 100);
+    XREC_HANDLE(xWnd, {WM_MOUSEWHEEL});
+    xRecAnswer[WM_MOUSEWHEEL] = XTRUE;
+    send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120));
+    XSCROLLBARGET(xWnd, SB_VERT, &pos);
+    EXPECT_EQ(pos, 100);
+    EXPECT_SEQ((XMSGSEQ{{WM_MOUSEWHEEL, H}}));
+}
+
+TEST_F(WinProc, WheelWithoutVerticalBarGetsDefaultProcessing) {
+    send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120));
+    EXPECT_SEQ((XMSGSEQ{{WM_MOUSEWHEEL, D}}));
+}
+
+TEST_F(WinProc, ControlColoursComeFromTheRecord) {
+    const HWND hEdit = pxcreatecontrol(xWnd, 6, 21);
+    const HWND hPlain = pxcreatecontrol(xWnd, 6, 22);
+    XCTLREC& c = pxaddrecord(xWnd, hEdit, 6);
+    HDC hDC = GetDC(hEdit);
+    SetTextColor(hDC, RGB(0, 0, 0));
+    const LRESULT sysDefault = DefWindowProcA(
+        xWnd.hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hDC), reinterpret_cast<LPARAM>(hEdit));
+    const WPARAM dc = reinterpret_cast<WPARAM>(hDC);
+
+    XREC_START();
+    send(WM_CTLCOLOREDIT, dc, reinterpret_cast<LPARAM>(hEdit)); // neither colour set
+    c.crText = RGB(255, 0, 0);
+    EXPECT_EQ(send(WM_CTLCOLOREDIT, dc, reinterpret_cast<LPARAM>(hEdit)), sysDefault);
+    EXPECT_EQ(GetTextColor(hDC), RGB(255, 0, 0));
+    c.hBrush = CreateSolidBrush(RGB(255, 255, 200));
+    EXPECT_EQ(send(WM_CTLCOLOREDIT, dc, reinterpret_cast<LPARAM>(hEdit)),
+              reinterpret_cast<LRESULT>(c.hBrush));
+    EXPECT_EQ(GetBkColor(hDC), RGB(255, 255, 200));
+    send(WM_CTLCOLOREDIT, dc, reinterpret_cast<LPARAM>(hPlain)); // no record
+    send(WM_CTLCOLORMSGBOX, dc, reinterpret_cast<LPARAM>(hEdit));
+    EXPECT_SEQ((XMSGSEQ{{WM_CTLCOLOREDIT, D}, {WM_CTLCOLOREDIT, D}, {WM_CTLCOLORMSGBOX, D}}));
+    ReleaseDC(hEdit, hDC);
+}
+
+TEST_F(WinProc, CreateControlMakesTheClassOfTheCodeOrNothing) {
+    const HWND hEdit = pxcreatecontrol(xWnd, 6, 101);
+    ASSERT_TRUE(hEdit);
+    char cls[32] = {};
+    GetClassNameA(hEdit, cls, sizeof cls);
+    EXPECT_STREQ(cls, "Edit");
+    EXPECT_EQ(GetDlgCtrlID(hEdit), 101);
+    EXPECT_EQ(GetParent(hEdit), xWnd.hWnd);
+    EXPECT_EQ(pxcreatecontrol(xWnd, 18, 102), nullptr);
+    EXPECT_EQ(pxcreatecontrol(xWnd, 0, 103), nullptr);
+    EXPECT_EQ(send(XM_CREATECONTROL, 0, 104), 0);
+}
+
+TEST_F(WinProc, SysColorChangeReachesEveryDescendant) {
+    XWND child, grandchild;
+    ASSERT_TRUE(XREC_CREATE(child, xWnd.hWnd, 0));
+    ASSERT_TRUE(XREC_CREATE(grandchild, child.hWnd, 0));
+    XREC_START();
+    XREC_HANDLE(xWnd, {WM_SYSCOLORCHANGE});
+    xRecAnswer[WM_SYSCOLORCHANGE] = 5;
+    EXPECT_EQ(send(WM_SYSCOLORCHANGE), 5);
+    // The child passes it on again, so the grandchild hears it twice; no default processing.
+    EXPECT_SEQ((XMSGSEQ{{WM_SYSCOLORCHANGE, H}}));
+    int heard = 0;
+    for (const auto& e : xRecLog) heard += e.msg == WM_SYSCOLORCHANGE;
+    EXPECT_EQ(heard, 1);
+}
+
+TEST_F(WinProc, NotifyGoesToTheCommandTableByControlIdentifier) {
+    const HWND hList = pxcreatecontrol(xWnd, 7, 66);
+    XSETCOMMAND(xWnd, 66, pxcommand);
+    pxresetcommand();
+    NMHDR nm{hList, 66, static_cast<UINT>(NM_CLICK)};
+    EXPECT_EQ(send(WM_NOTIFY, 66, reinterpret_cast<LPARAM>(&nm)), 1);
+    EXPECT_EQ(nCmdID, 66);
+    EXPECT_EQ(nCmdCode, NM_CLICK);
+    nm.idFrom = 67;
+    EXPECT_EQ(send(WM_NOTIFY, 67, reinterpret_cast<LPARAM>(&nm)), 0);
+    EXPECT_EQ(nCmdCalls, 1);
+    EXPECT_SEQ((XMSGSEQ{})); // no handler and no default processing for WM_NOTIFY
+}
+
+TEST_F(WinProc, NotifyFromInsideAControlParentIsForwardedToIt) {
+    XWND inner;
+    ASSERT_TRUE(XREC_CREATE(inner, xWnd.hWnd, WS_VISIBLE));
+    SetWindowLongA(inner.hWnd, GWL_EXSTYLE,
+                   GetWindowLongA(inner.hWnd, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    const HWND hList = pxcreatecontrol(inner, 7, 88);
+    XSETCOMMAND(inner, 88, pxcommand);
+    pxresetcommand();
+    NMHDR nm{hList, 88, static_cast<UINT>(NM_DBLCLK)};
+    EXPECT_EQ(send(WM_NOTIFY, 88, reinterpret_cast<LPARAM>(&nm)), 1);
+    EXPECT_EQ(nCmdCalls, 1);
+    EXPECT_EQ(nCmdCode, NM_DBLCLK);
+}
+
+TEST_F(WinProc, DrawItemWithoutRecordGoesToTheHandler) {
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_BUTTON;
+    dis.hwndItem = pxcreatecontrol(xWnd, 3, 41);
+    send(WM_DRAWITEM, 41, reinterpret_cast<LPARAM>(&dis));
+    XREC_HANDLE(xWnd, {WM_DRAWITEM});
+    EXPECT_EQ(send(WM_DRAWITEM, 41, reinterpret_cast<LPARAM>(&dis)), 1);
+    EXPECT_SEQ((XMSGSEQ{{WM_DRAWITEM, D}, {WM_DRAWITEM, H}}));
+}
+
+TEST_F(WinProc, HelpWithoutRecordTakesTheGenericPath) {
+    HELPINFO hi{sizeof hi, HELPINFO_WINDOW, 5, xWnd.hWnd, 99, {0, 0}};
+    send(WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
+    XREC_HANDLE(xWnd, {WM_HELP});
+    xRecAnswer[WM_HELP] = XTRUE;
+    send(WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
+    EXPECT_SEQ((XMSGSEQ{{WM_HELP, D}, {WM_HELP, H}}));
+}
+
+// Dialogs: the framework's procedure is the dialog procedure and the object arrives with
+// WM_INITDIALOG.
+struct DialogTemplate {
+    DLGTEMPLATE dlg;
+    WORD menu, cls, title;
+};
+
+XWND xDlg;
+
+HWND pxdialog(HWND hOwner, DWORD style) {
+    static DialogTemplate t;
+    t = DialogTemplate{};
+    t.dlg.style = style | WS_POPUP | WS_CAPTION;
+    t.dlg.cx = 100;
+    t.dlg.cy = 50;
+    xDlg = XWND{};
+    xDlg.lpfnOldProc = XOLD_DIALOG;
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &t.dlg, hOwner,
+                                      reinterpret_cast<DLGPROC>(fxwindowproc),
+                                      reinterpret_cast<LPARAM>(&xDlg));
+}
+
+TEST_F(WinProc, InitDialogAttachesTheObjectAndCentresOnTheOwner) {
+    MoveWindow(xWnd.hWnd, 100, 100, 400, 300, FALSE);
+    const HWND hDlg = pxdialog(xWnd.hWnd, DS_CENTER);
+    ASSERT_TRUE(hDlg);
+    EXPECT_EQ(xDlg.hWnd, hDlg);
+    EXPECT_EQ(FXWNDBYHANDLE(hDlg), &xDlg);
+    RECT d, o;
+    GetWindowRect(hDlg, &d);
+    GetWindowRect(xWnd.hWnd, &o);
+    EXPECT_EQ(d.left, (o.left + o.right - (d.right - d.left)) / 2);
+    EXPECT_EQ(d.top, (o.top + o.bottom - (d.bottom - d.top)) / 2);
+    DestroyWindow(hDlg);
+}
+
+TEST_F(WinProc, EscapeInAFrameworkDialogPostsItsEnd) {
+    const HWND hDlg = pxdialog(xWnd.hWnd, 0);
+    ASSERT_TRUE(hDlg);
+    XREC_START();
+    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    XREC_PUMP();
+    EXPECT_SEQ((XMSGSEQ{{XM_ENDDIALOG, P | WP | LP, IDCANCEL,
+                         static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(hDlg))}}));
+    EXPECT_EQ(XTEST_TAKEQUIT(), -1);
+
+    XWND* saved = xApp.pxFrame;
+    xApp.pxFrame = &xDlg;
+    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    xApp.pxFrame = saved;
+    EXPECT_EQ(XTEST_TAKEQUIT(), 0) << "a dialog that is the application frame also quits";
+    DestroyWindow(hDlg);
+    XREC_PUMP();
+}
+
+TEST_F(WinProc, CreateControlInADialogAnswersThroughTheDialogResult) {
+    const HWND hDlg = pxdialog(xWnd.hWnd, 0);
+    ASSERT_TRUE(hDlg);
+    XCREATEBLOCK b{WS_CHILD | WS_VISIBLE, 6, 0, 0, 50, 14, 0};
+    // The dialog manager hands the sender the dialog result, not the procedure's TRUE.
+    const auto hCtl = reinterpret_cast<HWND>(
+        SendMessageA(hDlg, XM_CREATECONTROL, reinterpret_cast<WPARAM>(&b), 9));
+    EXPECT_TRUE(hCtl);
+    EXPECT_EQ(hCtl, GetDlgItem(hDlg, 9));
+    DestroyWindow(hDlg);
+}
+
+} // namespace

@@ -1,0 +1,81 @@
+// Entry of the test programs on the real API. main() enters the framework's process entry;
+// this XINIT creates a hidden host window and posts it a request that runs every test case
+// from inside the main message loop, so the cases meet the framework as an application does.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "zebtest.h"
+
+namespace {
+
+constexpr UINT XTEST_RUN = WM_APP + 0x100;
+XWND xHost;
+int nResult = 1;
+
+LRESULT pxrunall(XWND&, int&, WPARAM&, LPARAM&) {
+    nResult = RUN_ALL_TESTS();
+    XDESTROYWINDOW(xHost);
+    XTEST_TAKEQUIT();
+    PostQuitMessage(nResult);
+    return XTRUE;
+}
+
+} // namespace
+
+bool XINIT(std::string_view, int&) {
+    const XWND none;
+    if (!XCREATEWINDOW(xHost, none, WS_POPUP, "zebtest host")) return false;
+    XSETHANDLER<XTEST_RUN>(xHost, pxrunall);
+    PostMessageA(xHost.hWnd, XTEST_RUN, 0, 0);
+    return true;
+}
+
+int main(int argc, char** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    testing::InitGoogleTest(&argc, argv);
+    XWINMAIN(GetModuleHandleA(nullptr), GetCommandLineA(), SW_SHOWNORMAL);
+    std::fflush(stdout);
+    return nResult;
+}
+
+XExceptionLog* XExceptionLog::current_ = nullptr;
+
+XExceptionLog::XExceptionLog() : cookie_(AddVectoredExceptionHandler(1, handler)) {
+    current_ = this;
+}
+
+XExceptionLog::~XExceptionLog() {
+    RemoveVectoredExceptionHandler(cookie_);
+    current_ = nullptr;
+}
+
+LONG CALLBACK XExceptionLog::handler(EXCEPTION_POINTERS* info) {
+    const DWORD code = info->ExceptionRecord->ExceptionCode;
+    if (!current_ || (code != XEXC_WNDMISMATCH && code != XEXC_ARGLIST))
+        return EXCEPTION_CONTINUE_SEARCH;
+    current_->codes_.push_back(code);
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+void XTEST_PUMP() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+int XTEST_TAKEQUIT() {
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return static_cast<int>(msg.wParam);
+    return -1;
+}
