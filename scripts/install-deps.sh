@@ -1,21 +1,49 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12, as root. Skips what is there.
+# Installs what the build and the tests need on Debian 12, as root. Quick no-op when all is
+# there; safe without a terminal (CI).
 set -euo pipefail
 
-need=()
-have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+pkgs=(
+  # Wine: 32-bit loader for the i686 programs, wine64 for the x86_64 ones (one WoW64 prefix).
+  wine wine32:i386 wine64 libwine:i386
+  # Cross compilers: the -posix threading model (GoogleTest needs std::mutex).
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  # Host build, sanitizers, libFuzzer.
+  cmake make g++ clang libclang-rt-14-dev googletest
+  # End-to-end tests and scripts/run.sh: virtual X, keystrokes, window queries, screenshots.
+  xvfb xdotool x11-utils imagemagick
+  # flock, setsid, stdbuf, ps.
+  util-linux coreutils procps
+)
 
-pkgs=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-      binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-      cmake make g++ clang libclang-rt-14-dev googletest xvfb xdotool x11-utils imagemagick)
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+need=()
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 
+echo "install-deps: installing ${need[*]}" >&2
+sudo=()
 if [ "$(id -u)" -ne 0 ]; then
-  echo "missing packages: ${need[*]} (run as root to install them)" >&2
-  exit 1
+  command -v sudo >/dev/null 2>&1 || { echo "install-deps: run as root" >&2; exit 1; }
+  sudo=(sudo -n env DEBIAN_FRONTEND=noninteractive)
 fi
 export DEBIAN_FRONTEND=noninteractive
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+apt_opts=(-y -q --no-install-recommends -o DPkg::Lock::Timeout=300
+          -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
+
+retry() {
+  local i
+  for i in 1 2 3; do "$@" && return 0; echo "install-deps: retrying: $*" >&2; sleep $((i * 5)); done
+  return 1
+}
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
+retry "${sudo[@]}" apt-get update -q -o DPkg::Lock::Timeout=300 </dev/null >/dev/null
+retry "${sudo[@]}" apt-get install "${apt_opts[@]}" "${need[@]}" </dev/null >/dev/null
+
+for p in "${need[@]}"; do
+  have "$p" || { echo "install-deps: $p did not install" >&2; exit 1; }
+done

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# CTest's emulator for the Windows builds: wine-run.sh prog.exe [args...]
+# Runs the program in the headless (null driver) prefix and returns its exit code (Wine
+# keeps only the low 8 bits). stdout and stderr pass through with CR removed, so that
+# CTest and gtest_discover_tests read GoogleTest's text-mode output.
+set -u
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" null || exit 125
+zeb_wine_prepare || { echo "wine-run.sh: Wine prefix not usable" >&2; exit 125; }
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/wine-run.XXXXXX") || exit 125
+mkfifo "$tmp/out" "$tmp/err" || exit 125
+stdbuf -oL tr -d '\r' <"$tmp/out" & out_pid=$!
+stdbuf -oL tr -d '\r' <"$tmp/err" >&2 & err_pid=$!
+
+# The program writes to our fifos, never to the caller's pipes: a Wine process that outlives
+# it (and keeps the fifo open) cannot make the caller wait for EOF.
+wine "$@" >"$tmp/out" 2>"$tmp/err"
+rc=$?
+
+for _ in $(seq 50); do
+  kill -0 "$out_pid" 2>/dev/null || kill -0 "$err_pid" 2>/dev/null || break
+  sleep 0.02
+done
+kill "$out_pid" "$err_pid" 2>/dev/null
+wait "$out_pid" "$err_pid" 2>/dev/null
+rm -rf "$tmp"
+exit "$rc"
