@@ -2,6 +2,8 @@
 // handler and command tables.
 #include "ZEBWND.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <string>
 #include <unordered_map>
@@ -62,11 +64,13 @@ LONG pxexstyle(HWND hWnd) {
 }
 
 // The handler step: true, with the handler's value in v, when the window has a handler.
-bool pxhandler(XWND* p, UINT& iMsg, WPARAM& wParam, LPARAM& lParam, LRESULT& v) {
+// bDefaultRan tells that the decoding already gave the message its default processing.
+bool pxhandler(XWND* p, UINT& iMsg, WPARAM& wParam, LPARAM& lParam, LRESULT& v,
+               bool* bDefaultRan = nullptr) {
     int i;
     if (!p || !FXGETHANDLER(static_cast<int>(iMsg), *p, i)) return false;
     const XPROCREF proc = p->pfnHandler[i]; // the handler may grow its own table
-    v = FXCALLHANDLER(proc, *p, iMsg, wParam, lParam);
+    v = FXCALLHANDLER(proc, *p, iMsg, wParam, lParam, bDefaultRan);
     return true;
 }
 
@@ -75,9 +79,14 @@ bool pxreturnsunchanged(UINT iMsg) {
            iMsg == WM_GETDLGCODE;
 }
 
+// Default processing runs once: where the decoding already ran it for a declining handler,
+// its value is the result.
 LRESULT pxgeneric(XWND* p, HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT v;
-    if (pxhandler(p, iMsg, wParam, lParam, v) && (pxreturnsunchanged(iMsg) || XISTRUE(v))) return v;
+    bool bDefaultRan = false;
+    if (pxhandler(p, iMsg, wParam, lParam, v, &bDefaultRan) &&
+        (pxreturnsunchanged(iMsg) || XISTRUE(v) || bDefaultRan))
+        return v;
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
@@ -193,7 +202,9 @@ LRESULT pxonncdestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* 
     LRESULT v;
     if (p) pxhandler(p, iMsg, wParam, lParam, v);
     LONG_PTR oldProc = XOLD_NONE;
-    if (XWND* q = FXWNDBYHANDLE(hWnd)) {
+    // Only the window's own object: one re-used for another window now belongs to that one.
+    XWND* q = FXWNDBYHANDLE(hWnd);
+    if (q && q->hWnd == hWnd) {
         oldProc = q->lpfnOldProc;
         XFREEWINDOW(*q);
     }
@@ -594,21 +605,294 @@ bool FXGETCOMMAND(const XWND& xWnd, int iID, int& iIndex) {
 
 // Dispatch.
 
-const void* FXHANDLERSIG(UINT) {
-    return XSIGOF<XGENERALHANDLER>();
+namespace {
+
+bool pxrunsdefault(UINT iMsg) {
+    return iMsg == WM_ACTIVATE || iMsg == WM_CLOSE || iMsg == WM_ERASEBKGND ||
+           iMsg == WM_CONTEXTMENU || iMsg == WM_CHAR || iMsg == WM_DEADCHAR;
 }
 
-// A routine made for another argument list is not called through the wrong type: the mismatch
-// is raised as a software exception where the call would have been.
-LRESULT FXCALLHANDLER(const XPROCREF& proc, XWND& xWnd, UINT& iMsg, WPARAM& wParam,
-                      LPARAM& lParam) {
-    if (proc.sig != FXHANDLERSIG(iMsg)) {
+int pxlo(LPARAM v) {
+    return static_cast<short>(LOWORD(v));
+}
+int pxhi(LPARAM v) {
+    return static_cast<short>(HIWORD(v));
+}
+int pxulo(LPARAM v) {
+    return LOWORD(v);
+}
+int pxuhi(LPARAM v) {
+    return HIWORD(v);
+}
+
+// Calls the routine as F when it was made for F; otherwise raises the argument-list exception
+// where the call would have been, rather than calling it through the wrong type.
+template <class F, class Body> LRESULT pxcall(const XPROCREF& proc, Body body) {
+    if (proc.sig != XSIGOF<F>()) {
         RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
         return XFALSE;
     }
-    int msg = static_cast<int>(iMsg);
-    const LRESULT r = reinterpret_cast<XGENERALHANDLER*>(proc.pfn)(xWnd, msg, wParam, lParam);
-    iMsg = static_cast<UINT>(msg);
+    return body(reinterpret_cast<F*>(proc.pfn));
+}
+
+// Writes an in/out word-parameter value back.
+LRESULT pxwordinout(LRESULT r, int v, WPARAM& wParam) {
+    wParam = static_cast<WPARAM>(static_cast<UINT>(v));
+    return r;
+}
+
+LRESULT pxpaint(const XPROCREF& proc, XWND& xWnd) {
+    RECT upd;
+    if (!GetUpdateRect(xWnd.hWnd, &upd, FALSE)) return 0;
+    return pxcall<XH_PAINT>(proc, [&](XH_PAINT* f) {
+        RECT client;
+        GetClientRect(xWnd.hWnd, &client);
+        const int wc = client.right, hc = client.bottom;
+        PAINTSTRUCT ps;
+        const HDC hPaint = BeginPaint(xWnd.hWnd, &ps);
+        const bool buffered = (xWnd.iFlags & XWF_BUFFERED) != 0;
+        XDC dc{};
+        if (buffered)
+            dc = XMEMORYDC(wc, hc, hPaint);
+        else
+            dc.hDC = hPaint;
+        int xPos = 0, yPos = 0, w = wc, h = hc;
+        if (xWnd.iCanvasWidth > 0) {
+            XSCROLLBARGET(xWnd, SB_HORZ, &xPos);
+            w = xWnd.iCanvasWidth;
+        }
+        if (xWnd.iCanvasHeight > 0) {
+            XSCROLLBARGET(xWnd, SB_VERT, &yPos);
+            h = xWnd.iCanvasHeight;
+        }
+        XSETVIEWPORT(dc, -xPos, -yPos, w - xPos, h - yPos);
+        XSETWINDOW(dc, 0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
+        const LRESULT r =
+            f(xWnd, dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+        if (buffered) {
+            BitBlt(hPaint, 0, 0, wc, hc, dc.hDC, 0, 0, SRCCOPY);
+            XDELETEDC(dc);
+        }
+        EndPaint(xWnd.hWnd, &ps);
+        return r;
+    });
+}
+
+LRESULT pxerasebkgnd(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
+    return pxcall<XH_ERASEBKGND>(proc, [&](XH_ERASEBKGND* f) {
+        XDC dc{};
+        dc.hDC = reinterpret_cast<HDC>(wParam);
+        RECT r;
+        GetClientRect(xWnd.hWnd, &r);
+        XSETVIEWPORT(dc, r.left, r.top, r.right, r.bottom);
+        XSETWINDOW(dc, static_cast<float>(r.left), static_cast<float>(r.top),
+                   static_cast<float>(r.right), static_cast<float>(r.bottom));
+        return f(xWnd, dc);
+    });
+}
+
+LRESULT pxscroll(const XPROCREF& proc, XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    return pxcall<XH_SCROLL>(proc, [&](XH_SCROLL* f) {
+        const int code = LOWORD(wParam);
+        const bool thumb = code == SB_THUMBPOSITION || code == SB_THUMBTRACK;
+        SCROLLINFO si{sizeof si, thumb ? UINT(SIF_TRACKPOS) : UINT(SIF_POS), 0, 0, 0, 0, 0};
+        const INT_PTR own = iMsg == WM_HSCROLL ? SB_HORZ : SB_VERT;
+        if (lParam)
+            GetScrollInfo(reinterpret_cast<HWND>(lParam), SB_CTL, &si);
+        else
+            GetScrollInfo(xWnd.hWnd, static_cast<int>(own), &si);
+        return f(xWnd, lParam ? static_cast<INT_PTR>(lParam) : own, code,
+                 thumb ? si.nTrackPos : si.nPos);
+    });
+}
+
+LRESULT pxdropfiles(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
+    return pxcall<XH_DROPFILES>(proc, [&](XH_DROPFILES* f) {
+        const auto hDrop = reinterpret_cast<HDROP>(wParam);
+        const UINT n = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+        std::vector<std::string> files(n);
+        for (UINT i = 0; i < n; ++i) {
+            char name[MAX_PATH] = {};
+            DragQueryFileA(hDrop, i, name, MAX_PATH);
+            files[i] = XFIXED(name, MAX_PATH);
+        }
+        DragFinish(hDrop);
+        return f(xWnd, files);
+    });
+}
+
+LRESULT pxmdiactivate(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
+    return pxcall<XH_WINDOW>(proc, [&](XH_WINDOW* f) {
+        XWND* other = XGETWINDOW(reinterpret_cast<HWND>(wParam));
+        if (&xWnd != xApp.pxMDI) return f(xWnd, other);
+        XWND* activated = other ? other : &xWnd;
+        return f(*activated, XGETWINDOW());
+    });
+}
+
+// Decodes the message into its handler's argument list and calls the handler.
+LRESULT pxdecode(const XPROCREF& proc, XWND& x, UINT& iMsg, WPARAM& wParam, LPARAM& lParam) {
+    switch (iMsg) {
+    case WM_DESTROY:
+    case WM_CLOSE:
+    case WM_SYSCOLORCHANGE:
+    case WM_TIMECHANGE:
+    case WM_CHILDACTIVATE:
+    case WM_NCDESTROY: return pxcall<XH_NOARGS>(proc, [&](XH_NOARGS* f) { return f(x); });
+    case WM_MOVE:
+        return pxcall<XH_MOVE>(proc, [&](XH_MOVE* f) { return f(x, pxlo(lParam), pxhi(lParam)); });
+    case WM_SIZE:
+        return pxcall<XH_SIZE>(proc, [&](XH_SIZE* f) {
+            int type = static_cast<int>(wParam);
+            return pxwordinout(f(x, pxlo(lParam), pxhi(lParam), type), type, wParam);
+        });
+    case WM_ACTIVATE:
+        return pxcall<XH_ACTIVATE>(proc, [&](XH_ACTIVATE* f) {
+            return f(x, LOWORD(wParam), HIWORD(wParam) != 0,
+                     XGETWINDOW(reinterpret_cast<HWND>(lParam)));
+        });
+    case WM_SETFOCUS:
+        return pxcall<XH_FOCUS>(proc, [&](XH_FOCUS* f) { return f(x, XGETWINDOW()); });
+    case WM_KILLFOCUS:
+        return pxcall<XH_FOCUS>(
+            proc, [&](XH_FOCUS* f) { return f(x, XGETWINDOW(reinterpret_cast<HWND>(wParam))); });
+    case WM_ENABLE:
+    case WM_ENDSESSION:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+        return pxcall<XH_FLAG>(proc, [&](XH_FLAG* f) { return f(x, wParam != 0); });
+    case WM_QUERYENDSESSION:
+        return pxcall<XH_FLAG>(proc, [&](XH_FLAG* f) {
+            return f(x, (static_cast<DWORD>(lParam) & ENDSESSION_LOGOFF) != 0);
+        });
+    case WM_PAINT: return pxpaint(proc, x);
+    case WM_ERASEBKGND: return pxerasebkgnd(proc, x, wParam);
+    case WM_SETCURSOR:
+        return pxcall<XH_SETCURSOR>(
+            proc, [&](XH_SETCURSOR* f) { return f(x, pxlo(lParam), pxhi(lParam)); });
+    case WM_MOUSEACTIVATE:
+        return pxcall<XH_MOUSEACTIVATE>(proc,
+                                        [&](XH_MOUSEACTIVATE* f) { return f(x, pxulo(lParam)); });
+    case WM_GETMINMAXINFO:
+        return pxcall<XH_MINMAXINFO>(proc, [&](XH_MINMAXINFO* f) {
+            auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
+            return f(x, mmi->ptMaxSize, mmi->ptMaxPosition, mmi->ptMinTrackSize,
+                     mmi->ptMaxTrackSize);
+        });
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED:
+        return pxcall<XH_WINDOWPOS>(proc, [&](XH_WINDOWPOS* f) {
+            auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
+            return f(x, wp->x, wp->y, wp->cx, wp->cy, wp->flags);
+        });
+    case WM_HELP:
+        return pxcall<XH_HELP>(proc, [&](XH_HELP* f) {
+            auto* hi = reinterpret_cast<HELPINFO*>(lParam);
+            return f(x, hi->iContextType == HELPINFO_MENUITEM, hi->iCtrlId);
+        });
+    case WM_CONTEXTMENU:
+        return pxcall<XH_POINT>(proc,
+                                [&](XH_POINT* f) { return f(x, pxulo(lParam), pxuhi(lParam)); });
+    case WM_DISPLAYCHANGE:
+        return pxcall<XH_DISPLAYCHANGE>(proc, [&](XH_DISPLAYCHANGE* f) {
+            int bpp = static_cast<int>(wParam);
+            return pxwordinout(f(x, bpp, pxulo(lParam), pxuhi(lParam)), bpp, wParam);
+        });
+    case WM_NCHITTEST:
+        return pxcall<XH_NCHITTEST>(proc, [&](XH_NCHITTEST* f) {
+            const int hit = static_cast<int>(DefWindowProcA(x.hWnd, iMsg, wParam, lParam));
+            return f(x, pxlo(lParam), pxhi(lParam), hit);
+        });
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONUP:
+    case WM_NCRBUTTONDBLCLK:
+        return pxcall<XH_NCMOUSE>(proc, [&](XH_NCMOUSE* f) {
+            int hit = static_cast<int>(wParam);
+            return pxwordinout(f(x, pxlo(lParam), pxhi(lParam), hit), hit, wParam);
+        });
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        return pxcall<XH_KEY>(proc, [&](XH_KEY* f) {
+            int vk = static_cast<int>(wParam);
+            const int scan = static_cast<int>((static_cast<DWORD>(lParam) >> 16) & 0x1FF);
+            return pxwordinout(f(x, vk, pxulo(lParam), scan), vk, wParam);
+        });
+    case WM_CHAR:
+    case WM_DEADCHAR:
+        return pxcall<XH_CHAR>(proc, [&](XH_CHAR* f) {
+            int ch = static_cast<int>(wParam);
+            const auto bits = static_cast<DWORD>(lParam);
+            return pxwordinout(f(x, ch, (bits >> 31) != 0, ((bits >> 29) & 1) != 0), ch, wParam);
+        });
+    case WM_SYSCOMMAND:
+        return pxcall<XH_SYSCOMMAND>(
+            proc, [&](XH_SYSCOMMAND* f) { return f(x, static_cast<int>(wParam & 0xFFF0)); });
+    case WM_TIMER: return pxcall<XH_TIMER>(proc, [&](XH_TIMER* f) { return f(x, wParam); });
+    case WM_HSCROLL:
+    case WM_VSCROLL: return pxscroll(proc, x, iMsg, wParam, lParam);
+    case WM_INITMENU:
+        return pxcall<XH_INITMENU>(proc, [&](XH_INITMENU* f) {
+            XMENU menu{reinterpret_cast<HMENU>(wParam), x.hWnd};
+            return f(x, menu);
+        });
+    case WM_INITMENUPOPUP:
+        return pxcall<XH_INITMENUPOPUP>(proc, [&](XH_INITMENUPOPUP* f) {
+            XMENU menu{reinterpret_cast<HMENU>(wParam), x.hWnd};
+            return f(x, menu, pxuhi(lParam) != 0);
+        });
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return pxcall<XH_MOUSE>(proc, [&](XH_MOUSE* f) {
+            int msg = static_cast<int>(iMsg), keys = static_cast<int>(wParam);
+            const LRESULT r = f(x, pxlo(lParam), pxhi(lParam), msg, keys);
+            iMsg = static_cast<UINT>(msg);
+            return pxwordinout(r, keys, wParam);
+        });
+    case WM_MOUSEWHEEL:
+        return pxcall<XH_MOUSEWHEEL>(proc, [&](XH_MOUSEWHEEL* f) {
+            const auto wp = static_cast<LPARAM>(wParam);
+            return f(x, pxhi(wp), pxlo(lParam), pxhi(lParam), pxlo(wp));
+        });
+    case WM_MDIDESTROY:
+        return pxcall<XH_WINDOW>(
+            proc, [&](XH_WINDOW* f) { return f(x, XGETWINDOW(reinterpret_cast<HWND>(wParam))); });
+    case WM_MDIACTIVATE: return pxmdiactivate(proc, x, wParam);
+    case WM_DROPFILES: return pxdropfiles(proc, x, wParam);
+    case WM_HOTKEY:
+        return pxcall<XH_HOTKEY>(proc, [&](XH_HOTKEY* f) {
+            int id = static_cast<int>(wParam);
+            return pxwordinout(f(x, id), id, wParam);
+        });
+    default:
+        return pxcall<XGENERALHANDLER>(proc, [&](XGENERALHANDLER* f) {
+            int msg = static_cast<int>(iMsg);
+            const LRESULT r = f(x, msg, wParam, lParam);
+            iMsg = static_cast<UINT>(msg);
+            return r;
+        });
+    }
+}
+
+} // namespace
+
+LRESULT FXCALLHANDLER(const XPROCREF& proc, XWND& xWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam,
+                      bool* pbDefaultRan) {
+    const UINT msg = iMsg;
+    LRESULT r = pxdecode(proc, xWnd, iMsg, wParam, lParam);
+    if (pbDefaultRan) *pbDefaultRan = false;
+    if (pxrunsdefault(msg) && !XISTRUE(r)) {
+        r = PXDEFPROC(&xWnd, xWnd.hWnd, iMsg, wParam, lParam);
+        if (pbDefaultRan) *pbDefaultRan = true;
+    }
     return r;
 }
 
@@ -654,4 +938,295 @@ int XSCROLLBARSET(const XWND& xWnd, int iBar, std::optional<int> iPos, std::opti
         si.nPage = static_cast<UINT>(*iPage);
     }
     return SetScrollInfo(xWnd.hWnd, iBar, &si, bRedraw.value_or(true));
+}
+
+// Canvas.
+
+void PXUPDATESCROLL(const XWND& xWnd, std::optional<int> iXPos, std::optional<int> iYPos) {
+    int w = 0, h = 0;
+    XGETCLIENTRECT(xWnd, w, h);
+    XSCROLLBARSET(xWnd, SB_HORZ, iXPos.value_or(0), 0, xWnd.iCanvasWidth, w);
+    XSCROLLBARSET(xWnd, SB_VERT, iYPos.value_or(0), 0, xWnd.iCanvasHeight, h);
+}
+
+bool XSETCANVAS(XWND& xWnd, int iWidth, int iHeight, std::optional<int> iXPos,
+                std::optional<int> iYPos) {
+    if (!XISWINDOW(xWnd, XQ_HASOBJECT)) return false;
+    xWnd.iCanvasWidth = std::max(iWidth, 0);
+    xWnd.iCanvasHeight = std::max(iHeight, 0);
+    PXUPDATESCROLL(xWnd, iXPos, iYPos);
+    XUPDATEWINDOW(xWnd);
+    return true;
+}
+
+bool XGETCANVAS(const XWND& xWnd, int& iWidth, int& iHeight, int* iXPos, int* iYPos) {
+    if (!XISWINDOW(xWnd, XQ_HASOBJECT)) return false;
+    iWidth = xWnd.iCanvasWidth;
+    iHeight = xWnd.iCanvasHeight;
+    if (iXPos) XSCROLLBARGET(xWnd, SB_HORZ, iXPos);
+    if (iYPos) XSCROLLBARGET(xWnd, SB_VERT, iYPos);
+    return true;
+}
+
+// Window data.
+
+namespace {
+
+std::string pxdataname(std::optional<std::string_view> sName) {
+    return sName ? std::string(XTRIM(*sName)) : std::string("XDATA");
+}
+
+// Deferred positioning: the collection while XBEGINMOVEWINDOWS is in force.
+bool bDeferring = false;
+HDWP hDeferred = nullptr;
+
+bool pxdefer(HWND hWnd, HWND hAfter, int x, int y, int cx, int cy, UINT flags) {
+    if (hDeferred) hDeferred = DeferWindowPos(hDeferred, hWnd, hAfter, x, y, cx, cy, flags);
+    return hDeferred != nullptr;
+}
+
+bool pxtoparentclient(HWND hWnd, int& iX, int& iY) {
+    const HWND hParent = GetParent(hWnd);
+    if (!hParent || !(GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) return true;
+    POINT pt{iX, iY};
+    const bool ok = ScreenToClient(hParent, &pt) != 0;
+    iX = pt.x;
+    iY = pt.y;
+    return ok;
+}
+
+bool pxisstdcursor(int id) {
+    return (id >= 32512 && id <= 32516) || (id >= 32642 && id <= 32646) || id == 32648 ||
+           id == 32650;
+}
+
+} // namespace
+
+BOOL XSETWINDOWDATA(const XWND& xWnd, void* pData, std::optional<std::string_view> sName) {
+    return SetPropA(xWnd.hWnd, pxdataname(sName).c_str(), pData);
+}
+
+bool XGETWINDOWDATA(const XWND& xWnd, void*& pData, std::optional<std::string_view> sName) {
+    pData = GetPropA(xWnd.hWnd, pxdataname(sName).c_str());
+    return pData != nullptr;
+}
+
+HANDLE XFREEWINDOWDATA(const XWND& xWnd, std::optional<std::string_view> sName) {
+    return RemovePropA(xWnd.hWnd, pxdataname(sName).c_str());
+}
+
+// Position and visibility.
+
+bool XSETWINDOWPOS(const XWND& xWnd, std::optional<int> iX, std::optional<int> iY,
+                   std::optional<int> iWidth, std::optional<int> iHeight,
+                   std::optional<int> nCmdShow, std::optional<HWND> hInsertAfter) {
+    UINT flags = 0;
+    const bool move = iX && iY, size = iWidth && iHeight;
+    if (!move) flags |= SWP_NOMOVE;
+    if (!size) flags |= SWP_NOSIZE;
+    if (!hInsertAfter) flags |= SWP_NOZORDER;
+    const int x = move ? *iX : 0, y = move ? *iY : 0;
+    const int cx = size ? *iWidth : 0, cy = size ? *iHeight : 0;
+    const HWND hAfter = hInsertAfter.value_or(nullptr);
+    if (bDeferring) return pxdefer(xWnd.hWnd, hAfter, x, y, cx, cy, flags);
+    const bool ok = SetWindowPos(xWnd.hWnd, hAfter, x, y, cx, cy, flags) != 0;
+    return nCmdShow ? XSHOWWINDOW(xWnd, *nCmdShow) : ok;
+}
+
+bool XMOVEWINDOW(const XWND& xWnd, int iX, int iY) {
+    return XSETWINDOWPOS(xWnd, iX, iY);
+}
+
+bool XSIZEWINDOW(const XWND& xWnd, int iWidth, int iHeight) {
+    return XSETWINDOWPOS(xWnd, std::nullopt, std::nullopt, iWidth, iHeight);
+}
+
+bool XSHOWWINDOW(const XWND& xWnd, int nCmdShow) {
+    if (bDeferring) {
+        if (nCmdShow == SW_HIDE)
+            return pxdefer(xWnd.hWnd, nullptr, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
+        if (nCmdShow == SW_SHOW)
+            return pxdefer(xWnd.hWnd, nullptr, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        return hDeferred != nullptr;
+    }
+    return ShowWindow(xWnd.hWnd, nCmdShow) != 0;
+}
+
+bool XENABLEWINDOW(const XWND& xWnd, bool bEnable) {
+    const bool wasEnabled = !(GetWindowLongA(xWnd.hWnd, GWL_STYLE) & WS_DISABLED);
+    EnableWindow(xWnd.hWnd, bEnable);
+    return wasEnabled;
+}
+
+bool XGETWINDOWPOS(const XWND& xWnd, int& iX, int& iY, int* iWidth, int* iHeight, int* iShowCmd,
+                   std::optional<bool> bClient) {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    bool ok = GetWindowPlacement(xWnd.hWnd, &wp) != 0;
+    const RECT& r = wp.rcNormalPosition;
+    iX = r.left;
+    iY = r.top;
+    if (iWidth) *iWidth = r.right - r.left;
+    if (iHeight) *iHeight = r.bottom - r.top;
+    if (iShowCmd && ok) *iShowCmd = static_cast<int>(wp.showCmd);
+    // The placement of a child is already in its parent's client coordinates.
+    (void)bClient;
+    return ok;
+}
+
+bool XGETWINDOWRECT(const XWND& xWnd, int& iX, int& iY, int* iWidth, int* iHeight,
+                    std::optional<bool> bClient) {
+    RECT r{};
+    bool ok = GetWindowRect(xWnd.hWnd, &r) != 0;
+    iX = r.left;
+    iY = r.top;
+    if (iWidth) *iWidth = r.right - r.left;
+    if (iHeight) *iHeight = r.bottom - r.top;
+    if (bClient) ok = pxtoparentclient(xWnd.hWnd, iX, iY);
+    return ok;
+}
+
+bool XGETCLIENTRECT(const XWND& xWnd, int& iWidth, int& iHeight) {
+    RECT r{};
+    const bool ok = GetClientRect(xWnd.hWnd, &r) != 0;
+    iWidth = r.right;
+    iHeight = r.bottom;
+    return ok;
+}
+
+bool XBEGINMOVEWINDOWS(std::optional<int> nWindows) {
+    if (bDeferring) return false;
+    hDeferred = BeginDeferWindowPos(nWindows.value_or(xApp.nWindows));
+    bDeferring = hDeferred != nullptr;
+    return bDeferring;
+}
+
+bool XENDMOVEWINDOWS() {
+    const bool ok = bDeferring && hDeferred && EndDeferWindowPos(hDeferred);
+    bDeferring = false;
+    hDeferred = nullptr;
+    return ok;
+}
+
+// Icon, title, messages.
+
+bool XSETWINDOWICON(const XWND& xWnd, int iIcon, std::optional<HINSTANCE> hInstance) {
+    const HINSTANCE hMod = hInstance.value_or(GetModuleHandleA(nullptr));
+    const LPCSTR id = MAKEINTRESOURCEA(iIcon);
+    const auto hSmall = static_cast<HICON>(LoadImageA(hMod, id, IMAGE_ICON, 16, 16, 0));
+    if (hSmall) SendMessageA(xWnd.hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hSmall));
+    const auto hBig = static_cast<HICON>(LoadImageA(hMod, id, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    if (hBig) {
+        SendMessageA(xWnd.hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hBig));
+        if (!hSmall)
+            SendMessageA(xWnd.hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hBig));
+    }
+    return hSmall || hBig;
+}
+
+bool XSETWINDOWTITLE(const XWND& xWnd, std::string_view sTitle) {
+    return SetWindowTextA(xWnd.hWnd, XSZ(sTitle).c_str()) != 0;
+}
+
+LRESULT XSENDMESSAGE(const XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(xWnd.hWnd, iMsg, wParam, lParam);
+}
+
+BOOL XPOSTMESSAGE(const XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    return PostMessageA(xWnd.hWnd, iMsg, wParam, lParam);
+}
+
+// Cursor.
+
+HCURSOR XSETCURSOR(XWND& xWnd, std::optional<HCURSOR> hCursor) {
+    const HCURSOR prev = xWnd.hCursor;
+    xWnd.hCursor = hCursor.value_or(XNOCURSOR);
+    return prev;
+}
+
+HCURSOR XSTDCURSOR(XWND& xWnd, std::optional<int> iCursor) {
+    const int id = iCursor && pxisstdcursor(*iCursor) ? *iCursor : 32512;
+    const HCURSOR hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(id));
+    const HCURSOR prev = XSETCURSOR(xWnd, hCursor);
+    SetCursor(hCursor);
+    return prev;
+}
+
+// Styles. The extended style carries the framework's buffered-painting bit in iFlags, never in
+// the system's value.
+
+namespace {
+
+LONG pxgetstyle(HWND hWnd, int iWhich) {
+    switch (iWhich) {
+    case XSTYLE_EX: return GetWindowLongA(hWnd, GWL_EXSTYLE);
+    case XSTYLE_CLASS: return static_cast<LONG>(GetClassLongA(hWnd, GCL_STYLE));
+    default: return GetWindowLongA(hWnd, GWL_STYLE);
+    }
+}
+
+void pxsetstyle(HWND hWnd, int iWhich, LONG v) {
+    switch (iWhich) {
+    case XSTYLE_EX: SetWindowLongA(hWnd, GWL_EXSTYLE, v); break;
+    case XSTYLE_CLASS: SetClassLongA(hWnd, GCL_STYLE, v); break;
+    default: SetWindowLongA(hWnd, GWL_STYLE, v); break;
+    }
+}
+
+} // namespace
+
+int XSETWINDOWSTYLE(XWND& xWnd, int iStyle, std::optional<int> iWhich, std::optional<int> iMode) {
+    if (!XISWINDOW(xWnd, XQ_ISWINDOW)) return 0;
+    const int which = iWhich.value_or(XSTYLE_WINDOW);
+    LONG cur = pxgetstyle(xWnd.hWnd, which);
+    if (which == XSTYLE_EX) cur |= xWnd.iFlags & XWF_BUFFERED;
+    LONG v;
+    switch (iMode.value_or(XSTYLE_ADD)) {
+    case XSTYLE_REPLACE: v = iStyle; break;
+    case XSTYLE_REMOVE: v = cur & ~iStyle; break;
+    default: v = cur | iStyle; break;
+    }
+    if (which == XSTYLE_EX) {
+        if (v & XWF_BUFFERED) xWnd.iFlags = XWF_BUFFERED;
+        v &= ~XWF_BUFFERED;
+    }
+    pxsetstyle(xWnd.hWnd, which, v);
+    return cur;
+}
+
+int XGETWINDOWSTYLE(const XWND& xWnd, std::optional<int> iWhich) {
+    if (!XISWINDOW(xWnd, XQ_ISWINDOW)) return 0;
+    const int which = iWhich.value_or(XSTYLE_WINDOW);
+    const LONG v = pxgetstyle(xWnd.hWnd, which);
+    return which == XSTYLE_EX ? (v & ~XWF_BUFFERED) : v;
+}
+
+// Point conversions.
+
+bool PXSCREEN2CLIENT(const XWND& xWnd, POINT pt, POINT& ptOut) {
+    ptOut = pt;
+    return ScreenToClient(xWnd.hWnd, &ptOut) != 0;
+}
+
+bool PXSCREEN2CLIENT(const XWND& xWnd, int x, int y, int& xOut, int& yOut) {
+    POINT pt;
+    const bool ok = PXSCREEN2CLIENT(xWnd, POINT{x, y}, pt);
+    xOut = pt.x;
+    yOut = pt.y;
+    return ok;
+}
+
+bool PXCLIENT2SCREEN(const XWND& xWnd, POINT pt, POINT& ptOut) {
+    ptOut = pt;
+    return ClientToScreen(xWnd.hWnd, &ptOut) != 0;
+}
+
+bool PXCLIENT2SCREEN(const XWND& xWnd, int x, int y, int& xOut, int& yOut) {
+    POINT pt;
+    const bool ok = PXCLIENT2SCREEN(xWnd, POINT{x, y}, pt);
+    xOut = pt.x;
+    yOut = pt.y;
+    return ok;
 }

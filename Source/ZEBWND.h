@@ -12,8 +12,10 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "ZEBTable.h"
 
@@ -61,15 +63,98 @@ template <class F> XPROCREF XPROCOF(F* fn) {
     return {reinterpret_cast<XPROC>(fn), XSIGOF<F>()};
 }
 
+struct XDC;   // drawing context, ZEBGDI
+struct XMENU; // menu object
+
 // Handlers get the window object, then the message's decoded arguments, and return their
-// result: odd means handled. Messages without a decoding of their own take the general form.
+// result: odd means handled. Reference arguments are in/out: what the handler writes there
+// is what the default processing and the system see. A message without a row of its own takes
+// the general form.
 using XGENERALHANDLER = LRESULT(XWND& xWnd, int& iMsg, WPARAM& wParam, LPARAM& lParam);
 // Command procedures: the window object, the command or control identifier, the notification.
 using XCOMMANDPROC = void(XWND& xWnd, int iID, int iCode);
 
 // The handler type a message prescribes.
 template <UINT Msg> struct XHANDLER_T { using type = XGENERALHANDLER; };
-const void* FXHANDLERSIG(UINT iMsg);
+
+#define XHANDLER_MSG(NAME, MSG)                                                                    \
+    template <> struct XHANDLER_T<MSG> { using type = NAME; };
+
+// Handler argument lists by message.
+// clang-format off
+using XH_NOARGS      = LRESULT(XWND& xWnd);
+XHANDLER_MSG(XH_NOARGS, WM_DESTROY) XHANDLER_MSG(XH_NOARGS, WM_CLOSE)
+XHANDLER_MSG(XH_NOARGS, WM_SYSCOLORCHANGE) XHANDLER_MSG(XH_NOARGS, WM_TIMECHANGE)
+XHANDLER_MSG(XH_NOARGS, WM_CHILDACTIVATE) XHANDLER_MSG(XH_NOARGS, WM_NCDESTROY)
+using XH_MOVE        = LRESULT(XWND& xWnd, int x, int y);
+XHANDLER_MSG(XH_MOVE, WM_MOVE)
+using XH_SIZE        = LRESULT(XWND& xWnd, int iWidth, int iHeight, int& iSizeType);
+XHANDLER_MSG(XH_SIZE, WM_SIZE)
+using XH_ACTIVATE    = LRESULT(XWND& xWnd, int iState, bool bMinimized, XWND* xOther);
+XHANDLER_MSG(XH_ACTIVATE, WM_ACTIVATE)
+using XH_FOCUS       = LRESULT(XWND& xWnd, XWND* xOther);
+XHANDLER_MSG(XH_FOCUS, WM_SETFOCUS) XHANDLER_MSG(XH_FOCUS, WM_KILLFOCUS)
+using XH_FLAG        = LRESULT(XWND& xWnd, bool bFlag);
+XHANDLER_MSG(XH_FLAG, WM_ENABLE) XHANDLER_MSG(XH_FLAG, WM_QUERYENDSESSION)
+XHANDLER_MSG(XH_FLAG, WM_ENDSESSION) XHANDLER_MSG(XH_FLAG, WM_ACTIVATEAPP)
+XHANDLER_MSG(XH_FLAG, WM_NCACTIVATE) XHANDLER_MSG(XH_FLAG, WM_ENTERMENULOOP)
+XHANDLER_MSG(XH_FLAG, WM_EXITMENULOOP)
+using XH_PAINT       = LRESULT(XWND& xWnd, XDC& dc, int iLeft, int iTop, int iRight, int iBottom);
+XHANDLER_MSG(XH_PAINT, WM_PAINT)
+using XH_ERASEBKGND  = LRESULT(XWND& xWnd, XDC& dc);
+XHANDLER_MSG(XH_ERASEBKGND, WM_ERASEBKGND)
+using XH_SETCURSOR   = LRESULT(XWND& xWnd, int iHitTest, int iMouseMsg);
+XHANDLER_MSG(XH_SETCURSOR, WM_SETCURSOR)
+using XH_MOUSEACTIVATE = LRESULT(XWND& xWnd, int iHitTest);
+XHANDLER_MSG(XH_MOUSEACTIVATE, WM_MOUSEACTIVATE)
+using XH_MINMAXINFO  = LRESULT(XWND& xWnd, POINT& ptMaxSize, POINT& ptMaxPosition,
+                               POINT& ptMinTrackSize, POINT& ptMaxTrackSize);
+XHANDLER_MSG(XH_MINMAXINFO, WM_GETMINMAXINFO)
+using XH_WINDOWPOS   = LRESULT(XWND& xWnd, int& x, int& y, int& cx, int& cy, UINT& iFlags);
+XHANDLER_MSG(XH_WINDOWPOS, WM_WINDOWPOSCHANGING) XHANDLER_MSG(XH_WINDOWPOS, WM_WINDOWPOSCHANGED)
+using XH_HELP        = LRESULT(XWND& xWnd, bool bMenuItem, int& iCtrlId);
+XHANDLER_MSG(XH_HELP, WM_HELP)
+using XH_POINT       = LRESULT(XWND& xWnd, int x, int y);
+XHANDLER_MSG(XH_POINT, WM_CONTEXTMENU)
+using XH_DISPLAYCHANGE = LRESULT(XWND& xWnd, int& iBitsPerPixel, int iWidth, int iHeight);
+XHANDLER_MSG(XH_DISPLAYCHANGE, WM_DISPLAYCHANGE)
+using XH_NCHITTEST   = LRESULT(XWND& xWnd, int x, int y, int iDefaultHit);
+XHANDLER_MSG(XH_NCHITTEST, WM_NCHITTEST)
+using XH_NCMOUSE     = LRESULT(XWND& xWnd, int x, int y, int& iHitTest);
+XHANDLER_MSG(XH_NCMOUSE, WM_NCMOUSEMOVE) XHANDLER_MSG(XH_NCMOUSE, WM_NCLBUTTONDOWN)
+XHANDLER_MSG(XH_NCMOUSE, WM_NCLBUTTONUP) XHANDLER_MSG(XH_NCMOUSE, WM_NCLBUTTONDBLCLK)
+XHANDLER_MSG(XH_NCMOUSE, WM_NCRBUTTONUP) XHANDLER_MSG(XH_NCMOUSE, WM_NCRBUTTONDBLCLK)
+using XH_KEY         = LRESULT(XWND& xWnd, int& iVirtKey, int iRepeat, int iScanCode);
+XHANDLER_MSG(XH_KEY, WM_KEYDOWN) XHANDLER_MSG(XH_KEY, WM_KEYUP)
+using XH_CHAR        = LRESULT(XWND& xWnd, int& iChar, bool bKeyUp, bool bAlt);
+XHANDLER_MSG(XH_CHAR, WM_CHAR) XHANDLER_MSG(XH_CHAR, WM_DEADCHAR)
+using XH_SYSCOMMAND  = LRESULT(XWND& xWnd, int iCommand);
+XHANDLER_MSG(XH_SYSCOMMAND, WM_SYSCOMMAND)
+using XH_TIMER       = LRESULT(XWND& xWnd, WPARAM& iTimerID);
+XHANDLER_MSG(XH_TIMER, WM_TIMER)
+// bar: the scroll-bar control's handle, or SB_HORZ / SB_VERT for the window's own bars.
+using XH_SCROLL      = LRESULT(XWND& xWnd, INT_PTR iBar, int iCode, int iPos);
+XHANDLER_MSG(XH_SCROLL, WM_HSCROLL) XHANDLER_MSG(XH_SCROLL, WM_VSCROLL)
+using XH_INITMENU    = LRESULT(XWND& xWnd, XMENU& xMenu);
+XHANDLER_MSG(XH_INITMENU, WM_INITMENU)
+using XH_INITMENUPOPUP = LRESULT(XWND& xWnd, XMENU& xMenu, bool bSystemMenu);
+XHANDLER_MSG(XH_INITMENUPOPUP, WM_INITMENUPOPUP)
+using XH_MOUSE       = LRESULT(XWND& xWnd, int x, int y, int& iMsg, int& iKeys);
+XHANDLER_MSG(XH_MOUSE, WM_MOUSEMOVE) XHANDLER_MSG(XH_MOUSE, WM_LBUTTONDOWN)
+XHANDLER_MSG(XH_MOUSE, WM_LBUTTONUP) XHANDLER_MSG(XH_MOUSE, WM_LBUTTONDBLCLK)
+XHANDLER_MSG(XH_MOUSE, WM_RBUTTONDOWN) XHANDLER_MSG(XH_MOUSE, WM_RBUTTONUP)
+using XH_MOUSEWHEEL  = LRESULT(XWND& xWnd, int iDelta, int x, int y, int iKeys);
+XHANDLER_MSG(XH_MOUSEWHEEL, WM_MOUSEWHEEL)
+// WM_MDIACTIVATE at the MDI client: the window being activated, then the desktop's scratch
+// object; at any other window: the window being deactivated.
+using XH_WINDOW      = LRESULT(XWND& xWnd, XWND* xOther);
+XHANDLER_MSG(XH_WINDOW, WM_MDIDESTROY) XHANDLER_MSG(XH_WINDOW, WM_MDIACTIVATE)
+// One blank-padded text of 260 characters per dropped file.
+using XH_DROPFILES   = LRESULT(XWND& xWnd, const std::vector<std::string>& sFiles);
+XHANDLER_MSG(XH_DROPFILES, WM_DROPFILES)
+using XH_HOTKEY      = LRESULT(XWND& xWnd, int& iHotKeyID);
+XHANDLER_MSG(XH_HOTKEY, WM_HOTKEY)
+// clang-format on
 
 // Control record: one per control in a window's control list (the routines are ZEBCtrl's).
 struct XCTLREC {
@@ -150,8 +235,12 @@ template <class F> bool XSETHANDLER(XWND& xWnd, int iMsg, F* pfnHandler) {
     return FXSETHANDLER(xWnd, iMsg, XPROCOF(pfnHandler));
 }
 
-// iMsg, wParam and lParam are in/out: what a handler changes, the default processing sees.
-LRESULT FXCALLHANDLER(const XPROCREF& proc, XWND& xWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam);
+// Decodes the message into the handler's argument list and calls it. iMsg, wParam and lParam
+// are in/out: what a handler changes, the default processing sees. Six messages run the
+// default processing here when the handler declines (WM_ACTIVATE, WM_CLOSE, WM_ERASEBKGND,
+// WM_CONTEXTMENU, WM_CHAR, WM_DEADCHAR); pbDefaultRan tells the caller that it did.
+LRESULT FXCALLHANDLER(const XPROCREF& proc, XWND& xWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam,
+                      bool* pbDefaultRan = nullptr);
 void FXCALLCOMMAND(XWND& xWnd, const XPROCREF& proc, int iID, int iCode);
 
 BOOL XSCROLLBARGET(const XWND& xWnd, int iBar, int* iPos = nullptr, int* iMin = nullptr,
@@ -160,3 +249,61 @@ int XSCROLLBARSET(const XWND& xWnd, int iBar, std::optional<int> iPos = std::nul
                   std::optional<int> iMin = std::nullopt, std::optional<int> iMax = std::nullopt,
                   std::optional<int> iPage = std::nullopt,
                   std::optional<bool> bRedraw = std::nullopt);
+
+// Canvas: a drawing area larger than the client area, scrolled by the window's own bars.
+bool XSETCANVAS(XWND& xWnd, int iWidth, int iHeight, std::optional<int> iXPos = std::nullopt,
+                std::optional<int> iYPos = std::nullopt);
+bool XGETCANVAS(const XWND& xWnd, int& iWidth, int& iHeight, int* iXPos = nullptr,
+                int* iYPos = nullptr);
+void PXUPDATESCROLL(const XWND& xWnd, std::optional<int> iXPos = std::nullopt,
+                    std::optional<int> iYPos = std::nullopt);
+
+// Window data: the address of an application item kept in a window property ("XDATA" unless
+// named); the framework neither copies nor owns the item.
+BOOL XSETWINDOWDATA(const XWND& xWnd, void* pData,
+                    std::optional<std::string_view> sName = std::nullopt);
+bool XGETWINDOWDATA(const XWND& xWnd, void*& pData,
+                    std::optional<std::string_view> sName = std::nullopt);
+HANDLE XFREEWINDOWDATA(const XWND& xWnd, std::optional<std::string_view> sName = std::nullopt);
+
+// Position and visibility; between XBEGINMOVEWINDOWS and XENDMOVEWINDOWS they are collected
+// and applied together.
+bool XSETWINDOWPOS(const XWND& xWnd, std::optional<int> iX = std::nullopt,
+                   std::optional<int> iY = std::nullopt, std::optional<int> iWidth = std::nullopt,
+                   std::optional<int> iHeight = std::nullopt,
+                   std::optional<int> nCmdShow = std::nullopt,
+                   std::optional<HWND> hInsertAfter = std::nullopt);
+bool XMOVEWINDOW(const XWND& xWnd, int iX, int iY);
+bool XSIZEWINDOW(const XWND& xWnd, int iWidth, int iHeight);
+bool XSHOWWINDOW(const XWND& xWnd, int nCmdShow);
+bool XENABLEWINDOW(const XWND& xWnd, bool bEnable);
+bool XGETWINDOWPOS(const XWND& xWnd, int& iX, int& iY, int* iWidth = nullptr,
+                   int* iHeight = nullptr, int* iShowCmd = nullptr,
+                   std::optional<bool> bClient = std::nullopt);
+bool XGETWINDOWRECT(const XWND& xWnd, int& iX, int& iY, int* iWidth = nullptr,
+                    int* iHeight = nullptr, std::optional<bool> bClient = std::nullopt);
+bool XGETCLIENTRECT(const XWND& xWnd, int& iWidth, int& iHeight);
+bool XBEGINMOVEWINDOWS(std::optional<int> nWindows = std::nullopt);
+bool XENDMOVEWINDOWS();
+
+bool XSETWINDOWICON(const XWND& xWnd, int iIcon, std::optional<HINSTANCE> hInstance = std::nullopt);
+bool XSETWINDOWTITLE(const XWND& xWnd, std::string_view sTitle);
+LRESULT XSENDMESSAGE(const XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+BOOL XPOSTMESSAGE(const XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+
+// Cursor over the client area, applied at the next WM_SETCURSOR; both return the previous one.
+HCURSOR XSETCURSOR(XWND& xWnd, std::optional<HCURSOR> hCursor = std::nullopt);
+HCURSOR XSTDCURSOR(XWND& xWnd, std::optional<int> iCursor = std::nullopt);
+
+// iWhich: 0 window style, 1 extended style, 2 class style; iMode: 0 add, 1 replace, 2 remove.
+constexpr int XSTYLE_WINDOW = 0, XSTYLE_EX = 1, XSTYLE_CLASS = 2;
+constexpr int XSTYLE_ADD = 0, XSTYLE_REPLACE = 1, XSTYLE_REMOVE = 2;
+int XSETWINDOWSTYLE(XWND& xWnd, int iStyle, std::optional<int> iWhich = std::nullopt,
+                    std::optional<int> iMode = std::nullopt);
+int XGETWINDOWSTYLE(const XWND& xWnd, std::optional<int> iWhich = std::nullopt);
+
+// Point conversions between screen and client coordinates, as separate integers or a point.
+bool PXSCREEN2CLIENT(const XWND& xWnd, int x, int y, int& xOut, int& yOut);
+bool PXSCREEN2CLIENT(const XWND& xWnd, POINT pt, POINT& ptOut);
+bool PXCLIENT2SCREEN(const XWND& xWnd, int x, int y, int& xOut, int& yOut);
+bool PXCLIENT2SCREEN(const XWND& xWnd, POINT pt, POINT& ptOut);

@@ -35,8 +35,10 @@ LRESULT XREC_HANDLER(XWND&, int& iMsg, WPARAM& wParam, LPARAM& lParam) {
     return it == xRecAnswer.end() ? XFALSE : it->second;
 }
 
-void XREC_HANDLE(XWND& xWnd, std::initializer_list<UINT> msgs) {
-    for (UINT m : msgs) XSETHANDLER(xWnd, static_cast<int>(m), XREC_HANDLER);
+LRESULT XREC_TYPED(UINT iMsg) {
+    pxlog(iMsg, XS_HANDLER, 0, 0);
+    auto it = xRecAnswer.find(iMsg);
+    return it == xRecAnswer.end() ? XFALSE : it->second;
 }
 
 bool XREC_CREATE(XWND& xWnd, HWND hParent, int iStyle) {

@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <map>
 
 #include "ZEBApp.h"
@@ -23,7 +22,21 @@ constexpr char XREC_CLASS[] = "ZebRecClass";
 
 void XREC_REGISTER();
 LRESULT XREC_HANDLER(XWND& xWnd, int& iMsg, WPARAM& wParam, LPARAM& lParam);
-void XREC_HANDLE(XWND& xWnd, std::initializer_list<UINT> msgs);
+LRESULT XREC_TYPED(UINT iMsg); // logs a typed handler's call (parameters 0) and answers
+
+// A recording handler with the argument list message M prescribes.
+template <UINT M, class F = typename XHANDLER_T<M>::type> struct XRecHandler;
+template <UINT M, class... A> struct XRecHandler<M, LRESULT(XWND&, A...)> {
+    static LRESULT fn(XWND&, A...) { return XREC_TYPED(M); }
+};
+template <UINT M> struct XRecHandler<M, XGENERALHANDLER> {
+    static LRESULT fn(XWND& x, int& m, WPARAM& w, LPARAM& l) { return XREC_HANDLER(x, m, w, l); }
+};
+
+// Registers recording handlers for the messages M.
+template <UINT... M> void XREC_HANDLE(XWND& xWnd) {
+    (XSETHANDLER<M>(xWnd, &XRecHandler<M>::fn), ...);
+}
 
 // Creates a framework object over a recording window (top-level unless hParent is given).
 bool XREC_CREATE(XWND& xWnd, HWND hParent = nullptr, int iStyle = WS_OVERLAPPEDWINDOW);

@@ -64,7 +64,7 @@ HWND pxcreatecontrol(XWND& xWnd, int iClass, int iID, int iStyle = WS_CHILD | WS
 }
 
 TEST_F(WinProc, GenericPathRunsDefaultProcessingOnlyWhenTheHandlerDeclines) {
-    XREC_HANDLE(xWnd, {WM_PROBE});
+    XREC_HANDLE<WM_PROBE>(xWnd);
     send(WM_PROBE, 1, 2);
     xRecAnswer[WM_PROBE] = XTRUE;
     send(WM_PROBE, 3, 4);
@@ -93,7 +93,7 @@ TEST_F(WinProc, DefaultProcessingSeesWhatTheHandlerChanged) {
 }
 
 TEST_F(WinProc, FourMessagesReturnTheHandlerValueUnchanged) {
-    XREC_HANDLE(xWnd, {WM_NCHITTEST, WM_NCACTIVATE, WM_GETDLGCODE, WM_QUERYENDSESSION});
+    XREC_HANDLE<WM_NCHITTEST, WM_NCACTIVATE, WM_GETDLGCODE, WM_QUERYENDSESSION>(xWnd);
     xRecAnswer[WM_NCHITTEST] = HTNOWHERE;
     xRecAnswer[WM_GETDLGCODE] = DLGC_WANTALLKEYS;
     EXPECT_EQ(send(WM_NCHITTEST, 0, MAKELPARAM(20, 20)), HTNOWHERE);
@@ -105,7 +105,7 @@ TEST_F(WinProc, FourMessagesReturnTheHandlerValueUnchanged) {
 }
 
 TEST_F(WinProc, MismatchedObjectRaisesAndGetsNoHandler) {
-    XREC_HANDLE(xWnd, {WM_PROBE});
+    XREC_HANDLE<WM_PROBE>(xWnd);
     const HWND hWnd = xWnd.hWnd;
     xWnd.hWnd = GetDesktopWindow(); // the object now claims another window
     {
@@ -184,7 +184,7 @@ TEST_F(WinProc, DestroyingTheApplicationFramePostsQuitUnlessAHandlerClaimsIt) {
 
     ASSERT_TRUE(XREC_CREATE(xWnd));
     XREC_START();
-    XREC_HANDLE(xWnd, {WM_DESTROY});
+    XREC_HANDLE<WM_DESTROY>(xWnd);
     xRecAnswer[WM_DESTROY] = XTRUE;
     XDESTROYWINDOW(xWnd);
     EXPECT_EQ(XTEST_TAKEQUIT(), -1);
@@ -196,7 +196,7 @@ TEST_F(WinProc, DestroyingAnotherWindowGetsDefaultProcessingAndReleasesEverythin
     const HWND hEdit = pxcreatecontrol(xWnd, 6, 12);
     XCTLREC& c = pxaddrecord(xWnd, hEdit, 6);
     c.hBrush = CreateSolidBrush(RGB(1, 2, 3));
-    XREC_HANDLE(xWnd, {WM_DESTROY, WM_NCDESTROY});
+    XREC_HANDLE<WM_DESTROY, WM_NCDESTROY>(xWnd);
     const HWND hWnd = xWnd.hWnd;
     XDESTROYWINDOW(xWnd);
     EXPECT_EQ(XTEST_TAKEQUIT(), -1);
@@ -224,7 +224,7 @@ TEST_F(WinProc, CursorFollowsTheObjectsCursorInTheClientAreaOnly) {
     EXPECT_EQ(send(WM_SETCURSOR, reinterpret_cast<WPARAM>(xWnd.hWnd), client), 1);
     EXPECT_EQ(GetCursor(), xWnd.hCursor);
     EXPECT_EQ(send(WM_SETCURSOR, reinterpret_cast<WPARAM>(xWnd.hWnd), border), 0);
-    XREC_HANDLE(xWnd, {WM_SETCURSOR});
+    XREC_HANDLE<WM_SETCURSOR>(xWnd);
     xRecAnswer[WM_SETCURSOR] = XTRUE;
     EXPECT_EQ(send(WM_SETCURSOR, reinterpret_cast<WPARAM>(xWnd.hWnd), client), TRUE);
     EXPECT_SEQ((XMSGSEQ{{WM_SETCURSOR, D}, {WM_SETCURSOR, D}, {WM_SETCURSOR, H}}));
@@ -243,7 +243,7 @@ TEST_F(WinProc, SizeSetsTheCanvasPagesUnlessAHandlerClaimsIt) {
     XSCROLLBARGET(xWnd, SB_VERT, nullptr, nullptr, nullptr, &vPage);
     EXPECT_EQ(hPage, 120);
     EXPECT_EQ(vPage, 80);
-    XREC_HANDLE(xWnd, {WM_SIZE});
+    XREC_HANDLE<WM_SIZE>(xWnd);
     xRecAnswer[WM_SIZE] = XTRUE;
     send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(60, 40));
     XSCROLLBARGET(xWnd, SB_HORZ, nullptr, nullptr, nullptr, &hPage);
@@ -276,7 +276,7 @@ TEST_F(WinProc, ScrollBarControlWithRecordMovesAndReportsToItsCallback) {
     XCTLREC& c = pxaddrecord(xWnd, hBar, 11);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 50, 0};
     SetScrollInfo(hBar, SB_CTL, &si, FALSE);
-    XREC_HANDLE(xWnd, {WM_HSCROLL});
+    XREC_HANDLE<WM_HSCROLL>(xWnd);
     const LPARAM lp = reinterpret_cast<LPARAM>(hBar);
     EXPECT_EQ(send(WM_HSCROLL, SB_PAGEDOWN, lp), 0) << "no callback: the handler's value";
     EXPECT_EQ(GetScrollPos(hBar, SB_CTL), 60);
@@ -299,7 +299,7 @@ TEST_F(WinProc, WheelScrollsAFiftiethOfTheRangeWhateverTheDelta) {
     send(WM_MOUSEWHEEL, MAKEWPARAM(0, 480));
     XSCROLLBARGET(xWnd, SB_VERT, &pos);
     EXPECT_EQ(pos, 100);
-    XREC_HANDLE(xWnd, {WM_MOUSEWHEEL});
+    XREC_HANDLE<WM_MOUSEWHEEL>(xWnd);
     xRecAnswer[WM_MOUSEWHEEL] = XTRUE;
     send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120));
     XSCROLLBARGET(xWnd, SB_VERT, &pos);
@@ -355,7 +355,7 @@ TEST_F(WinProc, SysColorChangeReachesEveryDescendant) {
     ASSERT_TRUE(XREC_CREATE(child, xWnd.hWnd, 0));
     ASSERT_TRUE(XREC_CREATE(grandchild, child.hWnd, 0));
     XREC_START();
-    XREC_HANDLE(xWnd, {WM_SYSCOLORCHANGE});
+    XREC_HANDLE<WM_SYSCOLORCHANGE>(xWnd);
     xRecAnswer[WM_SYSCOLORCHANGE] = 5;
     EXPECT_EQ(send(WM_SYSCOLORCHANGE), 5);
     // The child passes it on again, so the grandchild hears it twice; no default processing.
@@ -398,7 +398,7 @@ TEST_F(WinProc, DrawItemWithoutRecordGoesToTheHandler) {
     dis.CtlType = ODT_BUTTON;
     dis.hwndItem = pxcreatecontrol(xWnd, 3, 41);
     send(WM_DRAWITEM, 41, reinterpret_cast<LPARAM>(&dis));
-    XREC_HANDLE(xWnd, {WM_DRAWITEM});
+    XREC_HANDLE<WM_DRAWITEM>(xWnd);
     EXPECT_EQ(send(WM_DRAWITEM, 41, reinterpret_cast<LPARAM>(&dis)), 1);
     EXPECT_SEQ((XMSGSEQ{{WM_DRAWITEM, D}, {WM_DRAWITEM, H}}));
 }
@@ -406,7 +406,7 @@ TEST_F(WinProc, DrawItemWithoutRecordGoesToTheHandler) {
 TEST_F(WinProc, HelpWithoutRecordTakesTheGenericPath) {
     HELPINFO hi{sizeof hi, HELPINFO_WINDOW, 5, xWnd.hWnd, 99, {0, 0}};
     send(WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
-    XREC_HANDLE(xWnd, {WM_HELP});
+    XREC_HANDLE<WM_HELP>(xWnd);
     xRecAnswer[WM_HELP] = XTRUE;
     send(WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
     EXPECT_SEQ((XMSGSEQ{{WM_HELP, D}, {WM_HELP, H}}));
