@@ -32,9 +32,9 @@ stage_end() { note "=== $1: $((SECONDS - stage_t0)) s"; }
 # Shows the end of a log whose step failed.
 show_log() {
   note "--- last lines of $1"
-  grep -E -i -m 30 'error|undefined reference|fatal' "$1" || true
+  grep -E -i 'error|undefined reference|fatal' "$1" | awk '!seen[$0]++' | head -n 25 || true
   note "..."
-  tail -n 30 "$1"
+  tail -n 25 "$1"
   note "---"
 }
 
@@ -65,7 +65,7 @@ ctest_stage() {
         --output-junit "$BUILD/$p/ctest-junit.xml" >"$out" 2>&1
   rc=$?
   # Failing tests' output, then the summary.
-  grep -v -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' "$out" | tail -n 400
+  grep -v -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|^ +Start +[0-9]+: |^Internal ctest changing|^Test project |^$' "$out" | tail -n 400
   local line np=0 nf=0 total
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n 1)
   if [ -n "$line" ]; then
@@ -112,7 +112,10 @@ fuzz_stage() {
 e2e_stage() {
   stage_begin e2e
   local scripts=() s
-  for s in tests/e2e/*.sh; do [ -f "$s" ] && [ -x "$s" ] && scripts+=("$s"); done
+  for s in tests/e2e/*.sh; do
+    [ -f "$s" ] || continue
+    if [ -x "$s" ]; then scripts+=("$s"); else note "not executable, skipped: $s"; fi
+  done
   if [ ${#scripts[@]} -eq 0 ]; then
     note "no end-to-end tests in tests/e2e"; stage_end e2e; return
   fi
@@ -126,9 +129,11 @@ e2e_stage() {
     trap 'zeb_x11_stop' EXIT
     zeb_x11_start xvfb || { note "FAILED: cannot start Xvfb with Wine"; exit 99; }
     np=0 nf=0
+    first=1
     for s in "${scripts[@]}"; do
       t0=$SECONDS
-      zeb_wine_stop; zeb_wine_prepare >/dev/null
+      [ -n "$first" ] || { zeb_wine_stop; zeb_wine_prepare >/dev/null; }
+      first=
       if timeout -k 10 300 "$s" </dev/null >"$LOGS/e2e-$(basename "$s" .sh).log" 2>&1; then
         np=$((np + 1)); note "passed  $s ($((SECONDS - t0)) s)"
       else

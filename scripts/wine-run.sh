@@ -7,14 +7,24 @@ set -u
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" null || exit 125
 zeb_wine_prepare || { echo "wine-run.sh: Wine prefix not usable" >&2; exit 125; }
 
+# /usr/bin/wine starts the 32-bit loader, which re-executes wine64 for a 64-bit image; going
+# straight to wine64 saves ~0.15 s per run.
+loader=wine
+if [ -f "$1" ] && [ -x /usr/lib/wine/wine64 ]; then
+  pe=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$pe" ] && [ "$(od -An -tx2 -j$((pe + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')" = 8664 ] &&
+    loader=/usr/lib/wine/wine64
+fi
+
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/wine-run.XXXXXX") || exit 125
 mkfifo "$tmp/out" "$tmp/err" || exit 125
+# Line-buffered: lines already written survive if the filter must be cut short below.
 stdbuf -oL tr -d '\r' <"$tmp/out" & out_pid=$!
 stdbuf -oL tr -d '\r' <"$tmp/err" >&2 & err_pid=$!
 
 # The program writes to our fifos, never to the caller's pipes: a Wine process that outlives
 # it (and keeps the fifo open) cannot make the caller wait for EOF.
-wine "$@" >"$tmp/out" 2>"$tmp/err"
+"$loader" "$@" >"$tmp/out" 2>"$tmp/err"
 rc=$?
 
 for _ in $(seq 50); do
