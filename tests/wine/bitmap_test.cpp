@@ -40,7 +40,7 @@ std::vector<int> pixels(HBITMAP h, int w, int ht) {
     return v;
 }
 
-class Bitmaps : public testing::Test {
+class GdiBitmaps : public testing::Test {
   protected:
     void SetUp() override {
         dc = XMEMORYDC(100, 100);
@@ -68,7 +68,7 @@ class Bitmaps : public testing::Test {
 
 } // namespace
 
-TEST_F(Bitmaps, LoadFromResources) {
+TEST_F(GdiBitmaps, LoadFromResources) {
     ASSERT_TRUE(PXCREATEBITMAP_RSRC(bmp, RESOURCE_BMP));
     EXPECT_EQ(bmp.iWidth, 16);
     EXPECT_EQ(bmp.iHeight, 16);
@@ -88,7 +88,7 @@ TEST_F(Bitmaps, LoadFromResources) {
     EXPECT_EQ(none.hBmp, nullptr);
 }
 
-TEST_F(Bitmaps, PlacePlainStretchedAndWithRasterOperation) {
+TEST_F(GdiBitmaps, PlacePlainStretchedAndWithRasterOperation) {
     ASSERT_TRUE(PXCREATEBITMAP_RSRC(bmp, RESOURCE_BMP));
     XSETVIEWPORT(dc, 5, 5, 100, 100);
     EXPECT_TRUE(XPLACEBITMAP(dc, bmp, 0, 0));
@@ -132,7 +132,7 @@ TEST_F(Bitmaps, PlacePlainStretchedAndWithRasterOperation) {
     EXPECT_EQ(ink().n, 0);
 }
 
-TEST_F(Bitmaps, GetBitmapWithCornersInAnyOrder) {
+TEST_F(GdiBitmaps, GetBitmapWithCornersInAnyOrder) {
     paintPattern();
     ASSERT_TRUE(XGETBITMAP(dc, bmp, 10, 20, 20, 30));
     EXPECT_EQ(bmp.iWidth, 10);
@@ -164,7 +164,7 @@ TEST_F(Bitmaps, GetBitmapWithCornersInAnyOrder) {
     XDELETEBITMAP(world);
 }
 
-TEST_F(Bitmaps, BitCopyBetweenContexts) {
+TEST_F(GdiBitmaps, BitCopyBetweenContexts) {
     paintPattern();
     XDC dst = XMEMORYDC(100, 100);
     PatBlt(dst.hDC, 0, 0, 100, 100, WHITENESS);
@@ -191,7 +191,7 @@ TEST_F(Bitmaps, BitCopyBetweenContexts) {
     XDELETEDC(dst);
 }
 
-TEST_F(Bitmaps, DeleteEmptiesTheRecordOnlyOnSuccess) {
+TEST_F(GdiBitmaps, DeleteEmptiesTheRecordOnlyOnSuccess) {
     XBITMAP empty{nullptr, 5, 6};
     EXPECT_FALSE(XDELETEBITMAP(empty));
     EXPECT_EQ(empty.iWidth, 5);
@@ -203,7 +203,7 @@ TEST_F(Bitmaps, DeleteEmptiesTheRecordOnlyOnSuccess) {
     EXPECT_EQ(GetObjectType(h), 0u);
 }
 
-TEST_F(Bitmaps, SavedFilesHaveTheLayoutAndReadBack) {
+TEST_F(GdiBitmaps, SavedFilesHaveTheLayoutAndReadBack) {
     // 10 x 2: K W R G B K W R G B over W K B G R W K B G R.
     const int cols[] = {BLACK, WHITE, RED, GREEN, BLUE};
     const int row1[] = {WHITE, BLACK, BLUE, GREEN, RED};
@@ -280,7 +280,7 @@ TEST_F(Bitmaps, SavedFilesHaveTheLayoutAndReadBack) {
     EXPECT_FALSE(XSAVEBITMAP(bmp, tempFile("no such dir\\x.bmp")));
 }
 
-TEST(MemoryDC, LifecycleAndMapping) {
+TEST(GdiMemoryDC, LifecycleAndMapping) {
     XDC m = XMEMORYDC(100, 50);
     ASSERT_NE(m.hDC, nullptr);
     int x1, y1, x2, y2;
@@ -317,7 +317,7 @@ TEST(MemoryDC, LifecycleAndMapping) {
     EXPECT_FALSE(XDELETEDC(none));
 }
 
-TEST_F(Bitmaps, NoObjectsLeak) {
+TEST_F(GdiBitmaps, NoObjectsLeak) {
     ASSERT_TRUE(PXCREATEBITMAP_RSRC(bmp, RESOURCE_BMP));
     const std::string path = tempFile("leak.bmp");
     const auto round = [&](int k) {

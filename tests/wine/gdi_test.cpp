@@ -238,7 +238,6 @@ TEST_F(Gdi, PolygonsAndPolylines) {
     const XPOINT_W wline[] = {{0, 0}, {5, 0}};
     EXPECT_TRUE(XPOLYLINE_W(dc, wline, 2));
     EXPECT_EQ(ink().n, 5);
-    EXPECT_EQ(ink().n, 5);
 }
 
 TEST_F(Gdi, FloodFillToBorderOrOverSurface) {
