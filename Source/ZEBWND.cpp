@@ -641,6 +641,13 @@ LRESULT pxwordinout(LRESULT r, int v, WPARAM& wParam) {
     return r;
 }
 
+// The context of one paint lives only for the handler's call: a font the handler set on it
+// goes with it.
+void pxreleasefont(XDC& dc) {
+    if (dc.hFont) DeleteObject(dc.hFont);
+    dc.hFont = nullptr;
+}
+
 LRESULT pxpaint(const XPROCREF& proc, XWND& xWnd) {
     RECT upd;
     if (!GetUpdateRect(xWnd.hWnd, &upd, FALSE)) return 0;
@@ -673,6 +680,7 @@ LRESULT pxpaint(const XPROCREF& proc, XWND& xWnd) {
             BitBlt(hPaint, 0, 0, wc, hc, dc.hDC, 0, 0, SRCCOPY);
             XDELETEDC(dc);
         }
+        pxreleasefont(dc);
         EndPaint(xWnd.hWnd, &ps);
         return r;
     });
@@ -687,7 +695,9 @@ LRESULT pxerasebkgnd(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
         XSETVIEWPORT(dc, r.left, r.top, r.right, r.bottom);
         XSETWINDOW(dc, static_cast<float>(r.left), static_cast<float>(r.top),
                    static_cast<float>(r.right), static_cast<float>(r.bottom));
-        return f(xWnd, dc);
+        const LRESULT v = f(xWnd, dc);
+        pxreleasefont(dc);
+        return v;
     });
 }
 
