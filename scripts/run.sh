@@ -22,6 +22,10 @@ shot=$ROOT/build/tapmon-screenshot.png
 
 . scripts/wine-env.sh x11
 
+if [ -n "${DISPLAY:-}" ] && ! xdpyinfo >/dev/null 2>&1; then
+  echo "run.sh: cannot open display $DISPLAY; using a private Xvfb" >&2
+  unset DISPLAY
+fi
 if [ -n "${DISPLAY:-}" ]; then
   trap 'zeb_wine_stop' EXIT
   zeb_x11_start host

@@ -153,6 +153,7 @@ cleanup() {
   ( . scripts/wine-env.sh null; zeb_wine_stop ) >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT
 
 stage_begin deps
 if ! scripts/install-deps.sh; then

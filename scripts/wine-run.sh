@@ -4,6 +4,7 @@
 # keeps only the low 8 bits). stdout and stderr pass through with CR removed, so that
 # CTest and gtest_discover_tests read GoogleTest's text-mode output.
 set -u
+[ $# -ge 1 ] || { echo "usage: wine-run.sh prog.exe [args...]" >&2; exit 125; }
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" null || exit 125
 zeb_wine_prepare || { echo "wine-run.sh: Wine prefix not usable" >&2; exit 125; }
 
