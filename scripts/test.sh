@@ -150,7 +150,7 @@ e2e_stage() {
 }
 
 cleanup() {
-  ( . scripts/wine-env.sh null; zeb_wine_stop ) >/dev/null 2>&1 || true
+  ( . scripts/wine-env.sh null; zeb_wine_release ) >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT

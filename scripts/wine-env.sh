@@ -1,8 +1,9 @@
 # Wine environment for the build's tests. Source it (bash):
 #   . scripts/wine-env.sh          # headless prefix, null graphics driver
 #   . scripts/wine-env.sh x11      # prefix for real X input: x11 driver, one virtual desktop
-# then call zeb_wine_prepare before running programs, zeb_wine_stop to end the prefix's
-# processes. For x11 mode: zeb_x11_start [xvfb|host] / zeb_x11_stop.
+# then call zeb_wine_prepare before running programs; zeb_wine_stop ends the prefix's
+# processes at once, zeb_wine_release lets them end by themselves. For x11 mode:
+# zeb_x11_start [xvfb|host] / zeb_x11_stop.
 #
 # One 64-bit (WoW64) prefix runs both the i686 and the x86_64 programs: /usr/bin/wine
 # starts the 32-bit loader, which hands 64-bit images to wine64.
@@ -29,10 +30,10 @@ _zeb_wine_quiet() { wine "$@" </dev/null >/dev/null 2>&1 9>&-; }
 
 _zeb_keeper_exe() {
   local dir=$ZEB_BUILD/wine-keeper exe=$ZEB_BUILD/wine-keeper/keeper.exe
-  [ -x "$exe" ] && grep -q "keeper v3" "$dir/keeper.c" 2>/dev/null && { echo "$exe"; return 0; }
+  [ -x "$exe" ] && grep -q "keeper v4" "$dir/keeper.c" 2>/dev/null && { echo "$exe"; return 0; }
   mkdir -p "$dir"
   cat >"$dir/keeper.c" <<'EOF'
-/* keeper v3. Holds the prefix's long-lived processes (server, services, desktop) open so that they
+/* keeper v4. Holds the prefix's long-lived processes (server, services, desktop) open so that they
    are started once, with stdio on /dev/null, instead of by (and holding the pipes of)
    whichever test runs first. Ends after the given idle seconds or on the named event. */
 #include <windows.h>
@@ -40,7 +41,11 @@ _zeb_keeper_exe() {
 int WINAPI WinMain(HINSTANCE a, HINSTANCE b, LPSTR cmd, int show) {
     DWORD secs = (DWORD)strtoul(cmd, NULL, 10);
     HANDLE stop = CreateEventA(NULL, TRUE, FALSE, "ZebWineKeeperStop");
-    (void)a; (void)b; (void)show;
+    (void)b; (void)show;
+    if (!lstrcmpA(cmd, "stop")) {
+        SetEvent(stop);
+        return 0;
+    }
     /* A hidden window brings the desktop process up now rather than in the first test. */
     CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, NULL, NULL, a, NULL);
     WaitForSingleObject(stop, (secs ? secs : 3600) * 1000u);
@@ -120,7 +125,16 @@ zeb_wine_prepare() {
   ) 9>"$WINEPREFIX.lock"
 }
 
-# Ends every process of the current prefix (keeper included).
+# Lets the prefix wind down by itself: the keeper ends and Wine's processes follow once no
+# program is left, so tests that others run in the same prefix are not cut short.
+zeb_wine_release() {
+  _zeb_keeper_alive || return 0
+  local exe
+  exe=$(_zeb_keeper_exe) && _zeb_wine_quiet "$exe" stop || true
+  rm -f "$WINEPREFIX/zeb-keeper.pid" 2>/dev/null || true
+}
+
+# Ends every process of the current prefix at once (keeper included).
 zeb_wine_stop() {
   wineserver -k >/dev/null 2>&1 || true
   rm -f "$WINEPREFIX/zeb-keeper.pid" 2>/dev/null || true

@@ -21,7 +21,11 @@ tmp=$(mktemp -d "${TMPDIR:-/tmp}/wine-run.XXXXXX") || exit 125
 mkfifo "$tmp/out" "$tmp/err" || exit 125
 # Line-buffered: lines already written survive if the filter must be cut short below.
 stdbuf -oL tr -d '\r' <"$tmp/out" & out_pid=$!
-stdbuf -oL tr -d '\r' <"$tmp/err" >&2 & err_pid=$!
+# stderr also tells whether a Wine process died of an unhandled exception: after the crash
+# debugger has run, the exit code is sometimes 0.
+awk '{ gsub(/\r/, ""); print > "/dev/stderr"; fflush("/dev/stderr") }
+     /^wine: Unhandled / { crashed = 1 }
+     END { exit crashed ? 3 : 0 }' <"$tmp/err" & err_pid=$!
 
 # The program writes to our fifos, never to the caller's pipes: a Wine process that outlives
 # it (and keeps the fifo open) cannot make the caller wait for EOF.
@@ -33,6 +37,11 @@ for _ in $(seq 50); do
   sleep 0.02
 done
 kill "$out_pid" "$err_pid" 2>/dev/null
-wait "$out_pid" "$err_pid" 2>/dev/null
+wait "$out_pid" 2>/dev/null
+wait "$err_pid" 2>/dev/null
+if [ $? -eq 3 ] && [ "$rc" -eq 0 ]; then
+  echo "wine-run.sh: unhandled exception, but exit code 0: reporting failure" >&2
+  rc=1
+fi
 rm -rf "$tmp"
 exit "$rc"
