@@ -417,7 +417,10 @@ bool XCREATEWINDOW(XWND& xWnd, const XWND& xParent, int iStyle,
                                 xApp.hInstance, reinterpret_cast<LPVOID>(create));
     xWnd.hWnd = hWnd;
     xWnd.nHandlers = 0;
-    if (!hWnd) return false;
+    if (!hWnd) {
+        xWnd.lpfnOldProc = XOLD_NONE; // no window: tables refuse registration
+        return false;
+    }
     ++xApp.nWindows;
 
     if (subclass) {
@@ -484,6 +487,7 @@ bool XUNBINDWINDOW(XWND*& pxWnd) {
     if (!pxWnd) return false;
     const LONG_PTR old = pxWnd->lpfnOldProc;
     if (old == XOLD_NONE || old == XOLD_DIALOG || old == XOLD_CLASS) return false;
+    XCTLDESTROYALL(*pxWnd, false); // the controls stay, their records go
     XFREEWINDOW(*pxWnd);
     SetWindowLongPtrA(pxWnd->hWnd, GWLP_WNDPROC, old);
     pxWnd->lpfnOldProc = XOLD_NONE;
