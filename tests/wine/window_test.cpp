@@ -17,17 +17,6 @@ constexpr char XPLAIN_CLASS[] = "ZebWindowTestPlain";
 
 const XWND xNone; // parent "none": the desktop
 
-// A handler of whatever argument list message Msg prescribes: counts calls, answers nResult.
-template <class Sig, UINT Msg> struct XCOUNTING;
-template <class R, class... A, UINT Msg> struct XCOUNTING<R(A...), Msg> {
-    static inline int nCalls = 0;
-    static inline R nResult = 0;
-    static R fn(A...) {
-        ++nCalls;
-        return nResult;
-    }
-};
-template <UINT Msg> using XCOUNT = XCOUNTING<typename XHANDLER_T<Msg>::type, Msg>;
 
 int nProbeA = 0, nProbeB = 0;
 LRESULT pxprobea(XWND&, int&, WPARAM&, LPARAM&) {

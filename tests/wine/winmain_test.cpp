@@ -19,17 +19,6 @@ constexpr unsigned D = XS_DEFAULT, WP = XS_WPARAM;
 constexpr UINT WM_PROBE = WM_APP + 50;
 const XWND xNone;
 
-// A handler of whatever argument list message Msg prescribes: counts calls, answers nResult.
-template <class Sig, UINT Msg> struct XCOUNTING;
-template <class R, class... A, UINT Msg> struct XCOUNTING<R(A...), Msg> {
-    static inline int nCalls = 0;
-    static inline R nResult = 0;
-    static R fn(A...) {
-        ++nCalls;
-        return nResult;
-    }
-};
-template <UINT Msg> using XCOUNT = XCOUNTING<typename XHANDLER_T<Msg>::type, Msg>;
 using XKEYDOWN = XCOUNT<WM_KEYDOWN>;
 
 int nCmdCalls = 0, nCmdID = 0, nCmdCode = -99;

@@ -24,6 +24,18 @@ class XExceptionLog {
     std::vector<DWORD> codes_;
 };
 
+// A handler of whatever argument list message Msg prescribes: counts calls, answers nResult.
+template <class Sig, UINT Msg> struct XCOUNTING;
+template <class R, class... A, UINT Msg> struct XCOUNTING<R(A...), Msg> {
+    static inline int nCalls = 0;
+    static inline R nResult = 0;
+    static R fn(A...) {
+        ++nCalls;
+        return nResult;
+    }
+};
+template <UINT Msg> using XCOUNT = XCOUNTING<typename XHANDLER_T<Msg>::type, Msg>;
+
 // Dispatches whatever is queued, without the framework's pre-processing.
 void XTEST_PUMP();
 
