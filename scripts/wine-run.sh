@@ -17,7 +17,11 @@ if [ -f "$1" ] && [ -x /usr/lib/wine/wine64 ]; then
     loader=/usr/lib/wine/wine64
 fi
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/wine-run.XXXXXX") || exit 125
+# Under the build folder: a run killed on timeout leaves its fifos there, not in /tmp.
+mkdir -p "$ZEB_BUILD/tmp" && tmp=$(mktemp -d "$ZEB_BUILD/tmp/wine-run.XXXXXX") || exit 125
+trap 'rm -rf "$tmp"' EXIT
+prog_pid= out_pid= err_pid=
+trap 'kill $prog_pid $out_pid $err_pid 2>/dev/null; exit 143' TERM INT
 mkfifo "$tmp/out" "$tmp/err" || exit 125
 # Line-buffered: lines already written survive if the filter must be cut short below.
 stdbuf -oL tr -d '\r' <"$tmp/out" & out_pid=$!
@@ -29,7 +33,11 @@ awk '{ gsub(/\r/, ""); print > "/dev/stderr"; fflush("/dev/stderr") }
 
 # The program writes to our fifos, never to the caller's pipes: a Wine process that outlives
 # it (and keeps the fifo open) cannot make the caller wait for EOF.
-"$loader" "$@" >"$tmp/out" 2>"$tmp/err"
+# A background job would get /dev/null as stdin: hand ours over (if there is one).
+{ exec 3<&0; } 2>/dev/null || exec 3</dev/null
+"$loader" "$@" <&3 >"$tmp/out" 2>"$tmp/err" 3<&- &
+prog_pid=$!
+wait "$prog_pid"
 rc=$?
 
 for _ in $(seq 50); do
@@ -43,5 +51,4 @@ if [ $? -eq 3 ] && [ "$rc" -eq 0 ]; then
   echo "wine-run.sh: unhandled exception, but exit code 0: reporting failure" >&2
   rc=1
 fi
-rm -rf "$tmp"
 exit "$rc"
