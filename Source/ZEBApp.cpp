@@ -1,7 +1,13 @@
 // ZEBApp: application frames and the callable message pump.
 #include "ZEBApp.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+
+#include "ZEBDialog.h"
+#include "ZEBMenu.h"
+#include "ZEBStrings.h"
 
 namespace {
 
@@ -19,6 +25,25 @@ int pxwait(const std::vector<HANDLE>& hHandles, int bWaitAll) {
                                         XWAKEMASK);
     if (r < WAIT_OBJECT_0 + n) return -static_cast<int>(r - WAIT_OBJECT_0 + 1);
     return 0;
+}
+
+constexpr int XSTYLE_FRAME = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr int XEXSTYLE_FRAME = WS_EX_APPWINDOW;
+constexpr int XSTYLE_MDICLIENT = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
+constexpr int XBEEP_MINFREQ = 37, XBEEP_MAXFREQ = 32767, XBEEP_FREQ = 440, XBEEP_DURATION = 50;
+
+// The framework's MDI client and its creation record, which the client reads at creation.
+XWND xMDIClient;
+CLIENTCREATESTRUCT xClientCreate;
+
+bool pxcreateframe(XMENU& xMenu, std::string_view sTitle, int iStyle, int iExStyle) {
+    return XCREATEWINDOW(xFrame, *XGETWINDOW(), iStyle, sTitle, iExStyle, std::nullopt,
+                         std::nullopt, std::nullopt, std::nullopt, &xMenu);
+}
+
+void pxiconandshow(std::optional<int> iIcon, std::optional<int> nCmdShow) {
+    if (iIcon) XSETWINDOWICON(xFrame, *iIcon);
+    XSHOWWINDOW(xFrame, nCmdShow.value_or(SW_SHOW));
 }
 
 } // namespace
@@ -62,4 +87,70 @@ int XPROCESSMESSAGES(std::optional<bool> bWait, std::optional<std::vector<int>> 
             FXPREPROCESS(msg, xApp.pxFrame != nullptr);
         }
     }
+}
+
+// Application frames.
+
+bool XCREATESDIAPP(XMENU& xMenu, std::string_view sTitle, std::optional<int> iIcon,
+                   std::optional<int> nCmdShow, std::optional<int> iStyle,
+                   std::optional<int> iExStyle) {
+    if (!xApp.bInInit) return false;
+    InitCommonControls();
+    const bool ok = pxcreateframe(xMenu, sTitle, iStyle.value_or(XSTYLE_FRAME),
+                                  iExStyle.value_or(XEXSTYLE_FRAME));
+    pxiconandshow(iIcon, nCmdShow);
+    return ok;
+}
+
+bool XCREATEMDIAPP(XMENU& xMenu, int iWindowMenu, std::string_view sTitle, std::optional<int> iIcon,
+                   std::optional<int> nCmdShow) {
+    if (!xApp.bInInit) return false;
+    InitCommonControls();
+    if (!pxcreateframe(xMenu, sTitle, XSTYLE_FRAME, XEXSTYLE_FRAME)) return false;
+    xApp.pxMDI = &xMDIClient;
+    xClientCreate.hWindowMenu = GetSubMenu(xMenu.hMenu, iWindowMenu - 1);
+    xClientCreate.idFirstChild = 1;
+    const bool ok =
+        XCREATEWINDOW(xMDIClient, xFrame, XSTYLE_MDICLIENT, "", std::nullopt, std::nullopt,
+                      std::nullopt, std::nullopt, std::nullopt, nullptr, "MDICLIENT", std::nullopt,
+                      reinterpret_cast<LPARAM>(&xClientCreate));
+    // The frame's default processing sizes the client to fill it.
+    int w = 0, h = 0;
+    XGETCLIENTRECT(xFrame, w, h);
+    SendMessageA(xFrame.hWnd, WM_SIZE, 0, MAKELPARAM(w, h));
+    pxiconandshow(iIcon, nCmdShow);
+    return ok;
+}
+
+bool XCREATEDIALOGAPP(int iDialog, XMENU* xMenu, std::optional<int> iIcon) {
+    if (!xApp.bInInit) return false;
+    const bool ok = XLOADDIALOG(iDialog, xFrame);
+    if (xMenu) XSETWINDOWMENU(xFrame, *xMenu);
+    if (iIcon) XSETWINDOWICON(xFrame, *iIcon);
+    return ok;
+}
+
+// Process-wide services.
+
+HINSTANCE XGETINSTANCE(std::optional<std::string_view> sModule) {
+    if (!sModule) return GetModuleHandleA(nullptr);
+    return GetModuleHandleA(XSZ(*sModule).c_str());
+}
+
+bool XLOADACCELERATORS(int iAccel, std::optional<HINSTANCE> hInstance) {
+    xApp.hAccel =
+        LoadAcceleratorsA(hInstance ? *hInstance : XGETINSTANCE(), MAKEINTRESOURCEA(iAccel));
+    return xApp.hAccel != nullptr;
+}
+
+BOOL XBEEP(std::optional<int> iFreq, std::optional<int> iDuration) {
+    const int f = iFreq.value_or(XBEEP_FREQ);
+    const DWORD freq = (f >= XBEEP_MINFREQ && f <= XBEEP_MAXFREQ) ? f : XBEEP_FREQ;
+    // A negative duration would be some 49 days of blocking: no beep at all.
+    const DWORD ms = static_cast<DWORD>(std::max(iDuration.value_or(XBEEP_DURATION), 0));
+    return Beep(freq, ms);
+}
+
+BOOL XMESSAGEBEEP(int iType) {
+    return MessageBeep(static_cast<UINT>(iType));
 }
