@@ -85,27 +85,28 @@ ctest_stage() {
 
 fuzz_stage() {
   stage_begin fuzz
-  local rc=0 secs=${ZEB_FUZZ_SECONDS:-15}
-  configure_build fuzz strings_fuzz || rc=$?
-  local exe
-  exe=$(find "$BUILD/fuzz" -type f -name strings_fuzz -perm -u+x 2>/dev/null | head -n 1)
-  if [ "$rc" -ne 0 ] || [ -z "$exe" ]; then
-    count fuzz 0 1
-  else
+  local rc=0 secs=${ZEB_FUZZ_SECONDS:-15} src name exe
+  configure_build fuzz fuzzers || rc=$?
+  for src in tests/fuzz/*_fuzz.cpp; do
+    name=$(basename "$src" .cpp)
+    exe=$(find "$BUILD/fuzz" -type f -name "$name" -perm -u+x 2>/dev/null | head -n 1)
+    if [ "$rc" -ne 0 ] || [ -z "$exe" ]; then
+      note "FAILED: $name was not built"; count fuzz 0 1; continue
+    fi
     # New inputs go to the build tree; the committed seeds stay read-only.
-    local corpus=$BUILD/fuzz/corpus seeds=()
+    local corpus=$BUILD/fuzz/corpus-$name seeds=()
     mkdir -p "$corpus" "$BUILD/fuzz/artifacts"
-    [ -d tests/fuzz/corpus ] && seeds=(tests/fuzz/corpus)
+    [ -d "tests/fuzz/corpus-$name" ] && seeds=("tests/fuzz/corpus-$name")
     if "$exe" -max_total_time="$secs" -timeout=10 -print_final_stats=1 \
-         -artifact_prefix="$BUILD/fuzz/artifacts/" "$corpus" "${seeds[@]}" \
-         >"$LOGS/fuzz.log" 2>&1; then
-      note "strings_fuzz: $(grep -E -m1 '^stat::number_of_executed_units' "$LOGS/fuzz.log" | awk '{print $2}') runs in ${secs} s, no finding"
+         -artifact_prefix="$BUILD/fuzz/artifacts/$name-" "$corpus" "${seeds[@]}" \
+         >"$LOGS/$name.log" 2>&1; then
+      note "$name: $(grep -E -m1 '^stat::number_of_executed_units' "$LOGS/$name.log" | awk '{print $2}') runs in ${secs} s, no finding"
       count fuzz 1 0
     else
-      note "FAILED: strings_fuzz found a fault"; tail -n 60 "$LOGS/fuzz.log"
+      note "FAILED: $name found a fault"; tail -n 60 "$LOGS/$name.log"
       count fuzz 0 1
     fi
-  fi
+  done
   stage_end fuzz
 }
 
