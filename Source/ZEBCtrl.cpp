@@ -1,52 +1,725 @@
 // ZEBCtrl: child controls addressed by (window object, identifier).
 #include "ZEBCtrl.h"
 
-#include <commctrl.h>
-
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <set>
 #include <string>
 
 #include "ZEBApp.h"
+#include "ZEBGDI.h"
 #include "ZEBStrings.h"
 
 namespace {
 
 constexpr char XCTLPROP[] = "XCTL";
+inline const HFONT XNOFONT = reinterpret_cast<HFONT>(static_cast<INT_PTR>(-1));
 
-// System classes by class code 1 to 17.
-constexpr const char* XCLASSNAMES[17] = {
-    "Static",
-    "Button",
-    "Button",
-    "Button",
-    "Button",
-    "Edit",
-    "Listbox",
-    "Combobox",
-    "Button",
-    "SysTabControl32",
-    "Scrollbar",
-    "Combobox",
-    "msctls_updown32",
-    "msctls_trackbar32",
-    "msctls_progress32",
-    "msctls_statusbar32",
-    "syslistview32",
+// Slot 4 of a dialog's record doubles as its integer (property -32). The integer is stored with
+// this tag, so that a notification for slot 4 raises the argument-list exception instead of
+// jumping to a number.
+struct XDLGINTEGER;
+
+// ---- Targets ---------------------------------------------------------------------------------
+
+struct XTARGET {
+    HWND h = nullptr;
+    XCTLREC* rec = nullptr;
+    int iClass = 0;
 };
 
-// Notification codes the routing reads.
-constexpr int XEN_SETFOCUS = 0x100, XEN_KILLFOCUS = 0x200, XEN_CHANGE = 0x300, XEN_UPDATE = 0x400;
-constexpr int XTCN_SELCHANGE = -551, XTCN_SELCHANGING = -552, XUDN_DELTAPOS = -722;
+// The addressing rule: the child with identifier ID, else the window itself when ID is its own.
+bool pxtarget(const XWND& xWnd, int ID, XTARGET& t) {
+    if (!xWnd.hWnd) return false;
+    HWND h = GetDlgItem(xWnd.hWnd, ID);
+    if (!h && ID == xWnd.iID) h = xWnd.hWnd;
+    if (!h) return false;
+    t.h = h;
+    t.rec = FXCTLBYHANDLE(h);
+    t.iClass = t.rec ? t.rec->iClass : FXRESOLVECLASSNAME(h);
+    return true;
+}
 
-// Event codes passed to callbacks.
-constexpr int XEV_CLICK = -4, XEV_CHANGED = -6, XEV_UPDATED = -7, XEV_SELCHANGED = -10,
-              XEV_DBLCLK = -14, XEV_GOTFOCUS = -27, XEV_LOSTFOCUS = -28, XEV_SELCHANGING = -29,
-              XEV_DLG31 = -31, XEV_DLG33 = -33, XEV_DLGINIT = -34;
+LONG pxstyle(HWND h) {
+    return GetWindowLongA(h, GWL_STYLE);
+}
 
-// Calls the routine in slot (1 to 4) with the event value; false when the slot is empty.
+LRESULT pxsend(HWND h, UINT iMsg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageA(h, iMsg, wParam, lParam);
+}
+
+template <class T> LPARAM pxaddr(T* p) {
+    return reinterpret_cast<LPARAM>(p);
+}
+
+// List and combo boxes: LB_ERR/CB_ERR (-1) and LB_ERRSPACE/CB_ERRSPACE (-2) are failures.
+bool pxunlesserr(LRESULT r) {
+    return r != -1 && r != -2;
+}
+
+bool pxisbutton(int iClass) {
+    return iClass == XCC_BUTTON || iClass == XCC_CHECKBOX || iClass == XCC_RADIO ||
+           iClass == XCC_RADIOMANUAL;
+}
+
+bool pxischeck(int iClass) {
+    return iClass == XCC_CHECKBOX || iClass == XCC_RADIO || iClass == XCC_RADIOMANUAL;
+}
+
+bool pxiscombo(int iClass) {
+    return iClass == XCC_COMBOLIST || iClass == XCC_COMBOEDIT;
+}
+
+void pxrepaint(HWND h) {
+    InvalidateRect(h, nullptr, TRUE);
+    UpdateWindow(h);
+}
+
+void pxdeletebrush(HBRUSH h) {
+    if (h && h != XNOBRUSH) DeleteObject(h);
+}
+
+void pxdeletefont(HFONT h) {
+    if (h && h != XNOFONT) DeleteObject(h);
+}
+
+// The header of a list view: its child with identifier 0.
+HWND pxheader(HWND hList) {
+    return GetDlgItem(hList, 0);
+}
+
+int pxheadercount(HWND hHeader) {
+    return hHeader ? static_cast<int>(pxsend(hHeader, HDM_GETITEMCOUNT)) : 0;
+}
+
+// ---- The control list ------------------------------------------------------------------------
+
+// Sets the "XCTL" property of entries iFrom..iTo that hold a window, after entries moved.
+void pxrepoint(XWND& xWnd, int iFrom, int iTo) {
+    for (int i = iFrom; i <= iTo; ++i)
+        if (xWnd.xCtl[i].hCtl) FXASSOCCTLTOHANDLE(xWnd.xCtl[i].hCtl, xWnd.xCtl[i]);
+}
+
+// The entry for one more control: a new list has room for 32 after entry 0 and grows by 32.
+XCTLREC& pxnewentry(XWND& xWnd) {
+    if (!xWnd.xCtl.allocated()) {
+        xWnd.xCtl.allocate(XCTL_FIRSTROOM + 1);
+        xWnd.nControls = 0;
+    }
+    const int n = xWnd.nControls + 1;
+    if (n > xWnd.xCtl.capacity() - 1) {
+        xWnd.xCtl.resize(xWnd.xCtl.capacity() + XCTL_GROWTH);
+        pxrepoint(xWnd, 0, n - 1);
+    }
+    xWnd.nControls = n;
+    return xWnd.xCtl[n];
+}
+
+void pxinitrecord(XCTLREC& c, HWND hCtl, int iClass, int iStyle, HWND hParent) {
+    c = XCTLREC{};
+    c.hCtl = hCtl;
+    c.iClass = iClass;
+    c.iStyle = iStyle;
+    c.hParent = hParent;
+    c.hBrush = XNOBRUSH;
+    c.crText = -1;
+    c.hFont = nullptr;
+}
+
+// True when the window's own "XCTL" designates entry 0 of its list (a dialog's record).
+bool pxhasownrecord(XWND& xWnd) {
+    return xWnd.xCtl.allocated() && xWnd.hWnd && xWnd.xCtl[0].hCtl == xWnd.hWnd &&
+           FXCTLBYHANDLE(xWnd.hWnd) == &xWnd.xCtl[0];
+}
+
+// Releases the control list. A dialog's own record is read by the window procedure until the
+// window is gone (its destruction event), so entry 0 stays with a live window; bOwnObjects
+// releases its font and brush.
+void pxreleaselist(XWND& xWnd, bool bOwnObjects) {
+    xWnd.nControls = 0;
+    if (!pxhasownrecord(xWnd)) {
+        xWnd.xCtl.release();
+        return;
+    }
+    XCTLREC& own = xWnd.xCtl[0];
+    if (bOwnObjects) {
+        pxdeletebrush(own.hBrush);
+        pxdeletefont(own.hFont);
+        own.hBrush = XNOBRUSH;
+        own.hFont = nullptr;
+    }
+    for (int i = 1; i < xWnd.xCtl.capacity(); ++i) xWnd.xCtl[i] = XCTLREC{};
+}
+
+// Index (1..count) of a record in the window's list, or 0.
+int pxindexof(XWND& xWnd, const XCTLREC* rec) {
+    if (!xWnd.xCtl.allocated()) return 0;
+    const int n = std::min(xWnd.nControls, xWnd.xCtl.capacity() - 1);
+    for (int i = 1; i <= n; ++i)
+        if (&xWnd.xCtl[i] == rec) return i;
+    return 0;
+}
+
+// The first identifier above ID (below 32768, never 0) that no child of the window uses.
+std::optional<int> pxfreeid(HWND hParent, int ID) {
+    std::set<int> used;
+    for (HWND h = GetWindow(hParent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        used.insert(GetWindowLongA(h, GWL_ID));
+    for (long long i = static_cast<long long>(ID) + 1; i < 32768; ++i)
+        if (i != 0 && !used.count(static_cast<int>(i))) return static_cast<int>(i);
+    return std::nullopt;
+}
+
+void pxinitcommoncontrols() {
+    static bool done = false;
+    if (!done) InitCommonControls();
+    done = true;
+}
+
+// ---- List views ------------------------------------------------------------------------------
+
+// Rows and application array indexes. Until ZEBListView keeps row maps, a virtual list shows
+// its array in order and an ordinary row carries its array index - 1 as item parameter.
+int pxlvbackmap(HWND hList, int iRow) {
+    if (pxstyle(hList) & LVS_OWNERDATA) return iRow + 1;
+    LVITEMA it{};
+    it.mask = LVIF_PARAM;
+    it.iItem = iRow;
+    if (!pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it))) return 0;
+    return static_cast<int>(it.lParam) + 1;
+}
+
+int pxlvfwdmap(HWND hList, int iIndex) {
+    if (pxstyle(hList) & LVS_OWNERDATA) return iIndex - 1;
+    LVFINDINFOA fi{};
+    fi.flags = LVFI_PARAM;
+    fi.lParam = iIndex - 1;
+    return static_cast<int>(pxsend(hList, LVM_FINDITEMA, static_cast<WPARAM>(-1), pxaddr(&fi)));
+}
+
+// Selects or deselects the row of array index k. An index without a row selects nothing: to
+// the system, item -1 means every row.
+bool pxlvselect(HWND hList, int k, bool b) {
+    const int item = pxlvfwdmap(hList, k);
+    if (item < 0) return false;
+    LVITEMA it{};
+    it.mask = LVIF_STATE;
+    it.stateMask = LVIS_SELECTED;
+    it.state = b ? ~0u : 0u;
+    return pxsend(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(item), pxaddr(&it)) != 0;
+}
+
+// ---- Texts -----------------------------------------------------------------------------------
+
+// Fills a blank-padded text from a system text of at most n characters, up to its first NUL.
+void pxfilltext(std::string& sText, const char* p, std::size_t n) {
+    std::size_t len = 0;
+    while (len < n && p[len]) ++len;
+    sText = XFIXED(std::string_view(p, len), static_cast<int>(sText.size()));
+}
+
+// An item's text, read into a buffer as long as the item's own text whatever the caller's
+// declared length: these messages take no buffer size.
+bool pxitemtext(HWND h, UINT iLenMsg, UINT iTextMsg, WPARAM i, std::string& buf) {
+    const LRESULT n = pxsend(h, iLenMsg, i);
+    if (n < 0) return false;
+    buf.assign(std::max(buf.size(), static_cast<std::size_t>(n) + 1), '\0');
+    return pxunlesserr(pxsend(h, iTextMsg, i, pxaddr(&buf[0])));
+}
+
+bool pxsetfont(XCTLREC& rec, HWND h, std::string_view sText) {
+    const XFONTDESC d = PXREADFONT(sText);
+    const HFONT f = CreateFontA(-d.iHeight, d.iWidth, 0, 0, d.iWeight, d.bItalic, d.bUnderline,
+                                FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, d.sFace.c_str());
+    if (!f) return false; // the control keeps the font it has
+    const HFONT old = rec.hFont;
+    rec.hFont = f;
+    pxsend(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+    pxdeletefont(old); // only once the control no longer uses it
+    return true;
+}
+
+// Adds items at the end or deletes the last until there are v; false when that cannot be done
+// (a negative v, or the control refusing an item) rather than trying for ever.
+template <class Add, class Del> bool pxsetcount(HWND h, UINT iCountMsg, int v, Add add, Del del) {
+    if (v < 0) return false;
+    for (LRESULT n = pxsend(h, iCountMsg); n != v; n = pxsend(h, iCountMsg)) {
+        if (n < 0) return false;
+        if (!(n < v ? add(n) : del(n - 1))) return false;
+    }
+    return true;
+}
+
+bool pxsetcountlist(HWND h, bool bCombo, int v) {
+    const UINT add = bCombo ? CB_ADDSTRING : LB_ADDSTRING;
+    const UINT del = bCombo ? CB_DELETESTRING : LB_DELETESTRING;
+    const LRESULT sel = pxsend(h, bCombo ? CB_GETCURSEL : LB_GETCURSEL);
+    const bool ok = pxsetcount(
+        h, bCombo ? CB_GETCOUNT : LB_GETCOUNT, v,
+        [&](LRESULT) { return pxunlesserr(pxsend(h, add, 0, pxaddr(""))); },
+        [&](LRESULT last) { return pxunlesserr(pxsend(h, del, static_cast<WPARAM>(last))); });
+    pxsend(h, bCombo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(sel));
+    return ok;
+}
+
+bool pxsetcounttabs(HWND h, int v) {
+    // Pages that are children of the tab control report through it to the window.
+    SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    return pxsetcount(
+        h, TCM_GETITEMCOUNT, v,
+        [&](LRESULT n) {
+            char empty[1] = "";
+            TCITEMA it{};
+            it.mask = TCIF_TEXT;
+            it.pszText = empty;
+            return pxsend(h, TCM_INSERTITEMA, static_cast<WPARAM>(n), pxaddr(&it)) >= 0;
+        },
+        [&](LRESULT last) { return pxsend(h, TCM_DELETEITEM, static_cast<WPARAM>(last)) != 0; });
+}
+
+// ---- Scroll bars -----------------------------------------------------------------------------
+
+bool pxscrollget(HWND h, UINT iMask, SCROLLINFO& si) {
+    si = SCROLLINFO{sizeof si, iMask, 0, 0, 0, 0, 0};
+    return GetScrollInfo(h, SB_CTL, &si) != 0;
+}
+
+void pxscrollset(HWND h, UINT iMask, SCROLLINFO& si) {
+    si.cbSize = sizeof si;
+    si.fMask = iMask;
+    SetScrollInfo(h, SB_CTL, &si, TRUE);
+}
+
+// ---- Colours ---------------------------------------------------------------------------------
+
+// The brush replaced (also by -1) is deleted once the control no longer paints with it.
+bool pxsetbkcolour(XCTLREC& rec, HWND h, int iClass, int v) {
+    const bool common = iClass == XCC_PROGRESS || iClass == XCC_STATUSBAR;
+    const HBRUSH old = rec.hBrush;
+    if (v == -1) {
+        rec.hBrush = XNOBRUSH;
+        if (common) pxsend(h, CCM_SETBKCOLOR, 0, static_cast<LPARAM>(CLR_DEFAULT));
+        pxrepaint(h);
+        pxdeletebrush(old);
+        return common;
+    }
+    if (v < 0 || v > 0xFFFFFF) return false;
+    const HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(v));
+    if (!b) return false;
+    rec.hBrush = b;
+    bool ok = true;
+    if (common)
+        pxsend(h, CCM_SETBKCOLOR, 0, v);
+    else if (iClass == XCC_LISTVIEW)
+        ok = pxsend(h, LVM_SETBKCOLOR, 0, v) && pxsend(h, LVM_SETTEXTBKCOLOR, 0, v);
+    else
+        pxrepaint(h);
+    pxdeletebrush(old);
+    return ok;
+}
+
+bool pxsettextcolour(XCTLREC& rec, HWND h, int iClass, int v) {
+    if (v < -1 || v > 0xFFFFFF) return false;
+    rec.crText = v;
+    if (iClass == XCC_PROGRESS) {
+        pxsend(h, PBM_SETBARCOLOR, 0, v); // answers the previous colour, which may be black
+        return true;
+    }
+    if (iClass == XCC_LISTVIEW) return pxsend(h, LVM_SETTEXTCOLOR, 0, v) != 0;
+    pxrepaint(h);
+    return true;
+}
+
+// ---- Images ----------------------------------------------------------------------------------
+
+// The image messages answer the previous image, 0 the first time: success is reading back
+// what was set.
+bool pxsetimage(const XTARGET& t, int iProp, HANDLE v) {
+    const HWND h = t.h;
+    const LPARAM lv = reinterpret_cast<LPARAM>(v);
+    const int c = t.iClass;
+    if (iProp >= 1 && c == XCC_STATUSBAR)
+        return pxsend(h, SB_SETICON, static_cast<WPARAM>(iProp - 1), lv) != 0;
+    if (iProp != XPC_BITMAP && iProp != XPC_ICON) return false;
+    if (c == XCC_STATIC) {
+        const int kind = pxstyle(h) & 0xF;
+        if (kind != SS_BITMAP && kind != SS_ICON) return false;
+        const WPARAM type = kind == SS_BITMAP ? IMAGE_BITMAP : IMAGE_ICON;
+        pxsend(h, STM_SETIMAGE, type, lv);
+        return pxsend(h, STM_GETIMAGE, type) == lv;
+    }
+    if (pxisbutton(c)) {
+        const LONG s = pxstyle(h);
+        if (!(s & (BS_BITMAP | BS_ICON))) return false;
+        const WPARAM type = (s & BS_BITMAP) ? IMAGE_BITMAP : IMAGE_ICON;
+        pxsend(h, BM_SETIMAGE, type, lv);
+        return pxsend(h, BM_GETIMAGE, type) == lv;
+    }
+    if (c == XCC_LISTVIEW) {
+        // Setting the small images hands them to the header as well; it keeps its own.
+        const HWND hHeader = pxheader(h);
+        const LRESULT keep = hHeader ? pxsend(hHeader, HDM_GETIMAGELIST) : 0;
+        pxsend(h, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
+        pxsend(h, LVM_SETIMAGELIST, LVSIL_SMALL, lv);
+        if (hHeader) pxsend(hHeader, HDM_SETIMAGELIST, 0, keep);
+        return true;
+    }
+    if (c == XCLS_DIALOG) {
+        pxsend(h, WM_SETICON, ICON_SMALL, lv);
+        return pxsend(h, WM_GETICON, ICON_SMALL) == lv;
+    }
+    return false;
+}
+
+bool pxgetimage(const XTARGET& t, int iProp, HANDLE& v) {
+    const HWND h = t.h;
+    const int c = t.iClass;
+    const LONG s = pxstyle(h);
+    LRESULT r = 0;
+    if (iProp == XPC_BITMAP && c == XCC_STATIC && (s & 0xF) == SS_BITMAP)
+        r = pxsend(h, STM_GETIMAGE, IMAGE_BITMAP);
+    else if (iProp == XPC_BITMAP && pxisbutton(c) && (s & BS_BITMAP))
+        r = pxsend(h, BM_GETIMAGE, IMAGE_BITMAP);
+    else if (iProp == XPC_BITMAP && c == XCLS_DIALOG)
+        r = pxsend(h, WM_GETICON, ICON_SMALL);
+    else if (iProp == XPC_ICON && c == XCC_STATIC && (s & 0xF) == SS_ICON)
+        r = pxsend(h, STM_GETIMAGE, IMAGE_ICON);
+    else if (iProp == XPC_ICON && pxisbutton(c) && (s & BS_ICON))
+        r = pxsend(h, BM_GETIMAGE, IMAGE_ICON);
+    else if (iProp == XPC_ICON && c == XCC_LISTVIEW) {
+        if (!(r = pxsend(h, LVM_GETIMAGELIST, LVSIL_SMALL))) return false;
+    } else if (iProp >= 0 && c == XCC_STATUSBAR)
+        r = pxsend(h, SB_GETICON, static_cast<WPARAM>(iProp - 1));
+    else
+        return false;
+    v = reinterpret_cast<HANDLE>(r);
+    return true;
+}
+
+// ---- Integer values --------------------------------------------------------------------------
+
+bool pxlistsel(HWND h, int v) {
+    if (pxstyle(h) & LBS_MULTIPLESEL) return pxsend(h, LB_SETSEL, TRUE, v - 1) != LB_ERR;
+    return pxsend(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
+}
+
+bool pxsettab(HWND h, int v) {
+    if (v > pxsend(h, TCM_GETITEMCOUNT)) return false;
+    pxsend(h, TCM_SETCURSEL, static_cast<WPARAM>(v - 1));
+    XCTLREC tab{};
+    tab.hCtl = h;
+    FXDEFTABCALLBACK(tab);
+    return true;
+}
+
+bool pxsetvalue(const XTARGET& t, int v) {
+    const HWND h = t.h;
+    switch (t.iClass) {
+    case XCC_EDIT: pxsend(h, EM_SETSEL, static_cast<WPARAM>(v), v); return true;
+    case XCC_LISTBOX: return pxlistsel(h, v);
+    case XCC_COMBOLIST:
+    case XCC_COMBOEDIT: return pxsend(h, CB_SETCURSEL, static_cast<WPARAM>(v - 1)) != CB_ERR;
+    case XCC_TAB: return pxsettab(h, v);
+    case XCC_SCROLLBAR: {
+        SCROLLINFO si;
+        pxscrollget(h, SIF_ALL, si);
+        si.nPos = PXSCROLLCLAMP(v, si.nMin, si.nMax, static_cast<int>(si.nPage));
+        pxscrollset(h, SIF_POS, si);
+        return true;
+    }
+    case XCC_UPDOWN: pxsend(h, UDM_SETPOS, 0, v); return true;
+    case XCC_TRACKBAR: pxsend(h, TBM_SETPOS, TRUE, v); return true;
+    case XCC_PROGRESS: pxsend(h, PBM_SETPOS, static_cast<WPARAM>(v)); return true;
+    case XCC_LISTVIEW: return pxlvselect(h, v, true);
+    default: return false;
+    }
+}
+
+bool pxsetrange(const XTARGET& t, int iProp, int v) {
+    const HWND h = t.h;
+    const bool lower = iProp == XPC_MINIMUM;
+    switch (t.iClass) {
+    case XCC_SCROLLBAR: {
+        SCROLLINFO si;
+        pxscrollget(h, SIF_RANGE, si);
+        (lower ? si.nMin : si.nMax) = v;
+        pxscrollset(h, SIF_RANGE, si);
+        return true;
+    }
+    case XCC_UPDOWN: {
+        const auto r = static_cast<std::uint32_t>(pxsend(h, UDM_GETRANGE));
+        pxsend(h, UDM_SETRANGE, 0, static_cast<LPARAM>(PXUDRANGE(r, v, lower)));
+        return true;
+    }
+    case XCC_TRACKBAR: pxsend(h, lower ? TBM_SETRANGEMIN : TBM_SETRANGEMAX, TRUE, v); return true;
+    case XCC_EDIT:
+        if (lower) return false;
+        pxsend(h, EM_LIMITTEXT, static_cast<WPARAM>(v));
+        return true;
+    case XCC_PROGRESS:
+        if (lower) return false;
+        pxsend(h, PBM_SETRANGE, 0, MAKELPARAM(0, std::clamp(v, 0, 0xFFFF)));
+        return true;
+    default: return false;
+    }
+}
+
+bool pxsetint(const XTARGET& t, int iProp, int v) {
+    const HWND h = t.h;
+    const int c = t.iClass;
+    XCTLREC* rec = t.rec;
+    switch (iProp) {
+    case XPC_VALUE: return pxsetvalue(t, v);
+    case XPC_SELECTION:
+        if (c == XCC_LISTBOX || pxiscombo(c) || c == XCC_TAB || c == XCC_LISTVIEW)
+            return pxsetvalue(t, v);
+        return false;
+    case XPC_COUNT:
+        if (c == XCC_LISTBOX || pxiscombo(c)) return pxsetcountlist(h, pxiscombo(c), v);
+        if (c == XCC_TAB) return pxsetcounttabs(h, v);
+        return false; // a virtual list's row count comes with ZEBListView's row map
+    case XPC_MINIMUM:
+    case XPC_MAXIMUM: return pxsetrange(t, iProp, v);
+    case XPC_PAGE:
+        if (c == XCC_SCROLLBAR) {
+            SCROLLINFO si{};
+            si.nPage = static_cast<UINT>(v);
+            pxscrollset(h, SIF_PAGE, si);
+            return true;
+        }
+        if (c == XCC_TRACKBAR) pxsend(h, TBM_SETTICFREQ, static_cast<WPARAM>(v));
+        if (c == XCC_PROGRESS) pxsend(h, PBM_SETSTEP, static_cast<WPARAM>(v));
+        return c == XCC_TRACKBAR || c == XCC_PROGRESS;
+    case XPC_TEXTCOLOUR: return rec && pxsettextcolour(*rec, h, c, v);
+    case XPC_BKCOLOUR: return rec && pxsetbkcolour(*rec, h, c, v);
+    case XPC_WIDTHS: {
+        if (c != XCC_LISTVIEW) return false;
+        const HWND hHeader = pxheader(h);
+        if (!hHeader) return false;
+        if (v >= LVSCW_AUTOSIZE_USEHEADER)
+            for (int i = 0, n = pxheadercount(hHeader); i < n; ++i)
+                pxsend(h, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), v);
+        return true;
+    }
+    case XPC_DLGINTEGER:
+        if (c != XCLS_DIALOG || !rec) return false;
+        rec->pfnCallback[3] = {reinterpret_cast<XPROC>(static_cast<INT_PTR>(v)),
+                               XSIGOF<XDLGINTEGER>()};
+        return true;
+    default: break;
+    }
+    if (iProp < 1) return false;
+    switch (c) {
+    case XCC_LISTBOX:
+        if (!(pxstyle(h) & LBS_MULTIPLESEL))
+            return v >= 1 && pxsend(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
+        if (v < 1) return false;
+        if (v == 1) pxsend(h, LB_SETSEL, FALSE, -1);
+        return pxsend(h, LB_SETSEL, TRUE, v - 1) != LB_ERR;
+    case XCC_COMBOLIST:
+    case XCC_COMBOEDIT: return pxsend(h, CB_SETCURSEL, static_cast<WPARAM>(v - 1)) != CB_ERR;
+    case XCC_TAB: {
+        TCITEMA it{};
+        it.mask = TCIF_PARAM;
+        it.lParam = v;
+        return pxsend(h, TCM_SETITEMA, static_cast<WPARAM>(iProp - 1), pxaddr(&it)) != 0;
+    }
+    default: return false;
+    }
+}
+
+// The k-th selected item (1-based) of a multiple-selection list box.
+bool pxnthselected(HWND h, int k, int& v) {
+    const LRESULT nSel = pxsend(h, LB_GETSELCOUNT);
+    if (k >= 1 && k <= nSel) {
+        int seen = 0;
+        for (LRESULT i = 0, n = pxsend(h, LB_GETCOUNT); i < n; ++i)
+            if (pxsend(h, LB_GETSEL, static_cast<WPARAM>(i)) > 0 && ++seen == k) {
+                v = static_cast<int>(i) + 1;
+                return true;
+            }
+    }
+    v = 0;
+    return false;
+}
+
+bool pxgetsel(HWND h, UINT iMsg, int& v) {
+    const LRESULT s = pxsend(h, iMsg);
+    if (s == -1) return false;
+    v = static_cast<int>(s) + 1;
+    return true;
+}
+
+bool pxgetvalue(const XTARGET& t, int& v) {
+    const HWND h = t.h;
+    switch (t.iClass) {
+    case XCC_EDIT: {
+        DWORD end = 0;
+        pxsend(h, EM_GETSEL, 0, pxaddr(&end));
+        v = static_cast<int>(end);
+        return true;
+    }
+    case XCC_LISTBOX: return pxgetsel(h, LB_GETCURSEL, v);
+    case XCC_COMBOLIST: return pxgetsel(h, CB_GETCURSEL, v);
+    case XCC_TAB: {
+        const int s = static_cast<int>(pxsend(h, TCM_GETCURSEL)) + 1;
+        if (s == 0) return false;
+        v = s;
+        return true;
+    }
+    case XCC_SCROLLBAR: {
+        SCROLLINFO si;
+        if (!pxscrollget(h, SIF_POS, si)) return false;
+        v = si.nPos;
+        return true;
+    }
+    case XCC_UPDOWN: {
+        const LRESULT r = pxsend(h, UDM_GETPOS);
+        if (HIWORD(r)) return false;
+        v = static_cast<short>(LOWORD(r)); // the position is a signed 16-bit value
+        return true;
+    }
+    case XCC_TRACKBAR: v = static_cast<int>(pxsend(h, TBM_GETPOS)); return true;
+    default: return false;
+    }
+}
+
+// The next selected row of a list view after row *iStart (1-based; 0 starts at the top).
+bool pxnextselectedrow(HWND h, int& v, int* iStart) {
+    const int start = iStart ? *iStart : 0;
+    const int i = static_cast<int>(
+        pxsend(h, LVM_GETNEXTITEM, static_cast<WPARAM>(start - 1), MAKELPARAM(LVNI_SELECTED, 0)));
+    if (i < 0) {
+        v = 0;
+        return false;
+    }
+    v = pxlvbackmap(h, i);
+    if (iStart) *iStart = i + 1;
+    return true;
+}
+
+bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
+    const HWND h = t.h;
+    const int c = t.iClass;
+    const XCTLREC* rec = t.rec;
+    switch (iProp) {
+    case XPC_VALUE: return pxgetvalue(t, v);
+    case XPC_SELECTION:
+        if (c == XCC_LISTBOX && !(pxstyle(h) & LBS_MULTIPLESEL)) return pxgetvalue(t, v);
+        if (pxiscombo(c)) return pxgetsel(h, CB_GETCURSEL, v);
+        if (c == XCC_TAB) return pxgetvalue(t, v);
+        if (c == XCC_LISTVIEW) return pxnextselectedrow(h, v, iStart);
+        return false;
+    case XPC_COUNT: {
+        LRESULT n;
+        if (c == XCC_LISTBOX)
+            n = pxsend(h, LB_GETCOUNT);
+        else if (pxiscombo(c))
+            n = pxsend(h, CB_GETCOUNT);
+        else if (c == XCC_TAB)
+            n = pxsend(h, TCM_GETITEMCOUNT);
+        else if (c == XCC_LISTVIEW)
+            n = pxsend(h, LVM_GETITEMCOUNT);
+        else
+            return false;
+        if (!pxunlesserr(n)) return false;
+        v = static_cast<int>(n);
+        return true;
+    }
+    case XPC_MINIMUM:
+    case XPC_MAXIMUM:
+    case XPC_PAGE: {
+        if (c == XCC_SCROLLBAR) {
+            SCROLLINFO si;
+            if (!pxscrollget(h, iProp == XPC_PAGE ? SIF_PAGE : SIF_RANGE, si)) return false;
+            v = iProp == XPC_MINIMUM   ? si.nMin
+                : iProp == XPC_MAXIMUM ? si.nMax
+                                       : static_cast<int>(si.nPage);
+            return true;
+        }
+        if (c != XCC_TRACKBAR || iProp == XPC_PAGE) return false;
+        v = static_cast<int>(pxsend(h, iProp == XPC_MINIMUM ? TBM_GETRANGEMIN : TBM_GETRANGEMAX));
+        return true;
+    }
+    case XPC_TEXTCOLOUR:
+        if (!rec) return false;
+        v = rec->crText;
+        return true;
+    case XPC_BKCOLOUR: {
+        LOGBRUSH lb{};
+        if (!rec || rec->hBrush == XNOBRUSH || !GetObjectA(rec->hBrush, sizeof lb, &lb))
+            return false;
+        v = static_cast<int>(lb.lbColor);
+        return true;
+    }
+    case XPC_DLGINTEGER: {
+        if (!rec) return false;
+        const XPROCREF& s = rec->pfnCallback[3];
+        if (s.pfn && s.sig != XSIGOF<XDLGINTEGER>()) return false; // a routine, not a number
+        v = static_cast<int>(reinterpret_cast<INT_PTR>(s.pfn));
+        return true;
+    }
+    default: break;
+    }
+    if (iProp < 0) return false;
+    switch (c) {
+    case XCC_LISTBOX:
+        if (pxstyle(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) return pxnthselected(h, iProp, v);
+        return pxgetvalue(t, v);
+    case XCC_COMBOLIST:
+    case XCC_COMBOEDIT: return pxgetsel(h, CB_GETCURSEL, v);
+    case XCC_TAB: {
+        TCITEMA it{};
+        it.mask = TCIF_PARAM;
+        if (!pxsend(h, TCM_GETITEMA, static_cast<WPARAM>(iProp - 1), pxaddr(&it))) return false;
+        v = static_cast<int>(it.lParam);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// ---- Callbacks -------------------------------------------------------------------------------
+
+// Calls the command-form routine in a slot (1 to 4); false when the slot is empty.
 bool pxslot(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, int iValue) {
     const XPROCREF proc = xCtl.pfnCallback[iSlot - 1]; // the callback may move the record
     if (!proc.pfn) return false;
     FXCALLCOMMAND(xWnd, proc, iID, iValue);
+    return true;
+}
+
+// Owner drawing: the routine draws through a context over the item's rectangle, with world
+// coordinates equal to view pixels.
+bool pxdrawslot(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, LPARAM pDraw) {
+    const XPROCREF proc = xCtl.pfnCallback[iSlot - 1];
+    if (!proc.pfn) return false;
+    if (proc.sig != XSIGOF<XOWNERDRAWPROC>()) {
+        RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
+        return true;
+    }
+    const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(pDraw);
+    const RECT r = dis->rcItem;
+    XDC dc{};
+    dc.hDC = dis->hDC;
+    XSETVIEWPORT(dc, r.left, r.top, r.right, r.bottom);
+    XSETWINDOW(dc, 0.0f, 0.0f, static_cast<float>(r.right - r.left),
+               static_cast<float>(r.bottom - r.top));
+    reinterpret_cast<XOWNERDRAWPROC*>(proc.pfn)(xWnd, iID, dc);
+    if (dc.hFont) DeleteObject(dc.hFont); // the context, and with it its font, ends here
+    return true;
+}
+
+bool pxdispslot(XWND& xWnd, const XCTLREC& xCtl, int iID, NMHDR* nm) {
+    const XPROCREF proc = xCtl.pfnCallback[3];
+    if (!proc.pfn) return false; // the list view's own display data: ZEBListView
+    if (proc.sig != XSIGOF<XDISPINFOPROC>()) {
+        RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
+        return true;
+    }
+    reinterpret_cast<XDISPINFOPROC*>(proc.pfn)(xWnd, iID,
+                                               reinterpret_cast<NMLVDISPINFOA*>(nm)->item);
     return true;
 }
 
@@ -59,38 +732,62 @@ bool pxfocusedwithin(HWND hCtl) {
     return f && (f == hCtl || IsChild(hCtl, f));
 }
 
-// Puts the chosen item's text into an editable combo box's edit field.
-void pxcombocopysel(HWND hCombo) {
-    const LRESULT sel = SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
-    if (sel < 0) return;
-    const LRESULT len = SendMessageA(hCombo, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
-    if (len < 0) return;
-    std::string text(static_cast<size_t>(len) + 1, '\0');
-    SendMessageA(hCombo, CB_GETLBTEXT, static_cast<WPARAM>(sel),
-                 reinterpret_cast<LPARAM>(&text[0]));
-    SendMessageA(hCombo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+// Common-control notification codes as the routing receives them.
+constexpr int XTCN_SELCHANGE = static_cast<int>(TCN_SELCHANGE);
+constexpr int XTCN_SELCHANGING = static_cast<int>(TCN_SELCHANGING);
+constexpr int XUDN_DELTAPOS = static_cast<int>(UDN_DELTAPOS);
+
+// An owner-draw report carries the record's address where other reports carry a small code.
+bool pxisdrawreport(LPARAM iCode) {
+    return iCode > 1000;
 }
 
-// Shows the page of the selected tab over the tab's display area and hides the others.
+// Puts the chosen item's text into an editable combo box's edit field.
+void pxcombocopysel(HWND hCombo) {
+    const LRESULT sel = pxsend(hCombo, CB_GETCURSEL);
+    std::string text;
+    if (sel < 0 ||
+        !pxitemtext(hCombo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<WPARAM>(sel), text))
+        return;
+    pxsend(hCombo, WM_SETTEXT, 0, pxaddr(text.c_str()));
+}
+
+bool pxlistviewreport(XWND& xWnd, XCTLREC& xCtl, int iID, NMHDR* nm) {
+    if (!nm) return false;
+    switch (nm->code) {
+    case LVN_ITEMCHANGED:
+        return reinterpret_cast<const NMLISTVIEW*>(nm)->iItem >= 0 &&
+               pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
+    case LVN_ITEMACTIVATE: return pxslot(xWnd, xCtl, 2, iID, XEC_DBLCLK);
+    case LVN_COLUMNCLICK:
+        // Without a callback the list view's own sorting (ZEBListView) is to answer.
+        return pxslot(xWnd, xCtl, 3, iID, reinterpret_cast<const NMLISTVIEW*>(nm)->iSubItem + 1);
+    case LVN_GETDISPINFOA: return pxdispslot(xWnd, xCtl, iID, nm);
+    default: return false;
+    }
+}
+
+// ---- Tabs ------------------------------------------------------------------------------------
+
 void pxdeftab(HWND hTab) {
-    const auto sel = SendMessageA(hTab, TCM_GETCURSEL, 0, 0);
-    const auto n = SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0);
+    const auto sel = pxsend(hTab, TCM_GETCURSEL);
+    const auto n = pxsend(hTab, TCM_GETITEMCOUNT);
     const HWND hOwner = GetParent(hTab);
     for (LRESULT i = 0; i < n; ++i) {
         TCITEMA item{};
         item.mask = TCIF_PARAM;
-        SendMessageA(hTab, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        pxsend(hTab, TCM_GETITEMA, static_cast<WPARAM>(i), pxaddr(&item));
         const int id = static_cast<int>(item.lParam);
         HWND hPage = GetDlgItem(hOwner, id);
         if (!hPage) hPage = GetDlgItem(hTab, id);
-        if (!hPage) continue;
+        if (!hPage || hPage == hTab) continue;
         if (i != sel) {
             ShowWindow(hPage, SW_HIDE);
             continue;
         }
         RECT r;
         GetClientRect(hTab, &r);
-        SendMessageA(hTab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+        pxsend(hTab, TCM_ADJUSTRECT, FALSE, pxaddr(&r));
         const HWND hPageParent = GetParent(hPage);
         if (hPageParent != hTab)
             MapWindowPoints(hTab, hPageParent, reinterpret_cast<POINT*>(&r), 2);
@@ -99,10 +796,17 @@ void pxdeftab(HWND hTab) {
     }
 }
 
+// ---- Move batch ------------------------------------------------------------------------------
+
+bool bBatchOpen = false;
+HDWP hBatch = nullptr;
+
 } // namespace
 
+// ---- Records ---------------------------------------------------------------------------------
+
 const char* FXCLASSNAME(int iClass) {
-    return iClass >= 1 && iClass <= 17 ? XCLASSNAMES[iClass - 1] : nullptr;
+    return PXCTLCLASSNAME(iClass);
 }
 
 XCTLREC* FXCTLBYHANDLE(HWND hCtl) {
@@ -121,90 +825,485 @@ int FXRESOLVECLASSNAME(HWND hCtl) {
     if (name == "#32770") return XCLS_DIALOG;
     if (name == "button") {
         switch (style & 0xF) {
-        case BS_GROUPBOX: return 2;
+        case BS_GROUPBOX: return XCC_GROUPBOX;
         case BS_PUSHBUTTON:
         case BS_DEFPUSHBUTTON:
-        case BS_OWNERDRAW: return 3;
+        case BS_OWNERDRAW: return XCC_BUTTON;
         case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX: return 4;
-        case BS_AUTORADIOBUTTON: return 5;
-        case BS_RADIOBUTTON: return 9;
+        case BS_AUTOCHECKBOX: return XCC_CHECKBOX;
+        case BS_AUTORADIOBUTTON: return XCC_RADIO;
+        case BS_RADIOBUTTON: return XCC_RADIOMANUAL;
         default: return 0;
         }
     }
-    if (name == "combobox") return (style & 3) == CBS_DROPDOWNLIST ? 8 : 12;
+    if (name == "combobox") return (style & 3) == CBS_DROPDOWNLIST ? XCC_COMBOLIST : XCC_COMBOEDIT;
     static const struct {
         const char* name;
         int iClass;
-    } plain[] = {{"static", 1},
-                 {"edit", 6},
-                 {"listbox", 7},
-                 {"systabcontrol32", 10},
-                 {"scrollbar", 11},
-                 {"msctls_updown32", 13},
-                 {"msctls_trackbar32", 14},
-                 {"msctls_progress32", 15},
-                 {"msctls_statusbar32", 16},
-                 {"syslistview32", 17}};
+    } plain[] = {{"static", XCC_STATIC},
+                 {"edit", XCC_EDIT},
+                 {"listbox", XCC_LISTBOX},
+                 {"systabcontrol32", XCC_TAB},
+                 {"scrollbar", XCC_SCROLLBAR},
+                 {"msctls_updown32", XCC_UPDOWN},
+                 {"msctls_trackbar32", XCC_TRACKBAR},
+                 {"msctls_progress32", XCC_PROGRESS},
+                 {"msctls_statusbar32", XCC_STATUSBAR},
+                 {"syslistview32", XCC_LISTVIEW}};
     for (const auto& e : plain)
         if (name == e.name) return e.iClass;
     return 0;
 }
 
-bool FXCTLCALLBACK(XWND& xWnd, XCTLREC& xCtl, int iID, LPARAM iCode) {
+// ---- Creation --------------------------------------------------------------------------------
+
+int XCTLCREATE(XWND& xWnd, int ID, int iClass, int iOptions, std::optional<int> x,
+               std::optional<int> y, std::optional<int> nWidth, std::optional<int> nHeight,
+               std::optional<int> iExStyle, std::optional<int> iSysStyle) {
+    if (!PXCTLCLASSNAME(iClass) || !xWnd.hWnd) return 0;
+    if (iClass == XCC_TAB || iClass >= XCC_UPDOWN) pxinitcommoncontrols();
+    // A second child with the identifier would make one of the two unreachable by it.
+    int id = ID;
+    if (GetDlgItem(xWnd.hWnd, ID)) {
+        const std::optional<int> free = pxfreeid(xWnd.hWnd, ID);
+        if (!free) return 0;
+        id = *free;
+    }
+    const bool placed = x && y;
+    XCREATEBLOCK b{PXCTLSTYLE(iClass, iOptions, iSysStyle.value_or(0)),
+                   iClass,
+                   placed ? *x : 0,
+                   placed ? *y : 0,
+                   nWidth.value_or(XCW_DEFAULT),
+                   nHeight.value_or(XCW_DEFAULT),
+                   iExStyle.value_or(0)};
+    const HWND hCtl = reinterpret_cast<HWND>(
+        SendMessageA(xWnd.hWnd, XM_CREATECONTROL, reinterpret_cast<WPARAM>(&b), id));
+    if (!hCtl) return 0;
+    pxsend(hCtl, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    XCTLREC& c = pxnewentry(xWnd);
+    pxinitrecord(c, hCtl, iClass, b.iStyle, xWnd.hWnd);
+    FXASSOCCTLTOHANDLE(hCtl, c);
+    // A list view gets its list-view data here once ZEBListView exists (FXLV_INIT).
+    return id;
+}
+
+// ---- Texts -----------------------------------------------------------------------------------
+
+bool XCTLSETCHAR(XWND& xWnd, int ID, std::string_view sText, std::optional<int> iProperty) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    const HWND h = t.h;
+    const int c = t.iClass;
+    const int prop = iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::SETCHAR, c));
+    if (prop == XPC_FONT) return t.rec && pxsetfont(*t.rec, h, sText);
+    const std::string s = PXCTLTEXT(sText);
+    const LPARAM text = pxaddr(s.c_str());
+    switch (prop) {
+    case XPC_CAPTION:
+        return (c == XCC_STATIC || c == XCC_GROUPBOX || pxisbutton(c) || c == XCLS_DIALOG) &&
+               SetWindowTextA(h, s.c_str());
+    case XPC_VALUE:
+        if (c == XCC_EDIT) return SetWindowTextA(h, s.c_str()) != 0;
+        if (c == XCC_COMBOEDIT) return SetWindowTextA(PXCTLGETEDIT(h), s.c_str()) != 0;
+        return false;
+    case XPC_SELECTION:
+        if (pxiscombo(c)) return pxsend(h, CB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
+        if (c == XCC_LISTBOX && !(pxstyle(h) & LBS_MULTIPLESEL))
+            return pxsend(h, LB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
+        return false;
+    case XPC_LVLAYOUT: return false; // the layout text is ZEBListView's
+    default: break;
+    }
+    if (prop < 0) return false;
+    const WPARAM k1 = static_cast<WPARAM>(prop - 1);
+    switch (c) {
+    case XCC_EDIT: {
+        LRESULT p;
+        if (prop == XPC_APPEND)
+            p = pxsend(h, WM_GETTEXTLENGTH);
+        else if ((p = pxsend(h, EM_LINEINDEX, k1)) == -1)
+            return false;
+        pxsend(h, EM_SETSEL, static_cast<WPARAM>(p), p);
+        pxsend(h, EM_REPLACESEL, FALSE, text);
+        return true;
+    }
+    case XCC_LISTBOX:
+        if (prop == XPC_APPEND) return pxunlesserr(pxsend(h, LB_ADDSTRING, 0, text));
+        pxsend(h, LB_DELETESTRING, k1);
+        return pxunlesserr(pxsend(h, LB_INSERTSTRING, k1, text));
+    case XCC_COMBOLIST:
+    case XCC_COMBOEDIT:
+        if (prop == XPC_APPEND) return pxunlesserr(pxsend(h, CB_ADDSTRING, 0, text));
+        pxsend(h, CB_DELETESTRING, k1);
+        return pxunlesserr(pxsend(h, CB_INSERTSTRING, k1, text));
+    case XCC_TAB: {
+        std::string buf = s;
+        TCITEMA it{};
+        it.mask = TCIF_TEXT;
+        it.pszText = &buf[0];
+        it.cchTextMax = static_cast<int>(buf.size()) + 1;
+        // TRUE or FALSE: a tab that does not exist is a failure.
+        return pxsend(h, TCM_SETITEMA, k1, pxaddr(&it)) != 0;
+    }
+    case XCC_STATUSBAR: {
+        const LRESULT n = pxsend(h, SB_GETPARTS);
+        const int part = n <= 1 ? SB_SIMPLEID : prop - 1;
+        // The part's high byte is its drawing type: no part number may spill into it.
+        if (part < 0 || part > SB_SIMPLEID) return false;
+        return pxsend(h, SB_SETTEXTA, static_cast<WPARAM>(part), text) != 0;
+    }
+    case XCC_LISTVIEW: {
+        if (prop == XPC_APPEND) return false;
+        std::string buf = s;
+        LVCOLUMNA col{};
+        col.mask = LVCF_FMT;
+        pxsend(h, LVM_GETCOLUMNA, k1, pxaddr(&col));
+        col.mask = LVCF_FMT | LVCF_TEXT;
+        col.pszText = &buf[0];
+        col.iSubItem = prop - 1;
+        return pxsend(h, LVM_SETCOLUMNA, k1, pxaddr(&col)) != 0;
+    }
+    default: return false;
+    }
+}
+
+bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iProperty) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    const HWND h = t.h;
+    const int c = t.iClass;
+    const int prop = iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::GETCHAR, c));
+    const std::size_t len = sText.size();
+    const int cap = static_cast<int>(std::min<std::size_t>(len + 1, INT_MAX));
+    std::string buf(len + 1, '\0');
+    std::size_t n = std::string::npos; // characters of buf that belong to the text
+    bool ok = false;
+    const auto windowtext = [&] {
+        SetLastError(0);
+        return GetWindowTextA(h, &buf[0], cap) > 0 || GetLastError() == 0;
+    };
+    const auto edittext = [&] {
+        const HWND hEdit = PXCTLGETEDIT(h);
+        return hEdit ? pxsend(hEdit, WM_GETTEXT, static_cast<WPARAM>(cap), pxaddr(&buf[0])) : -1;
+    };
+    const auto selected = [&](UINT getsel, UINT lenmsg, UINT textmsg) {
+        const LRESULT s = pxsend(h, getsel);
+        return s != -1 && pxitemtext(h, lenmsg, textmsg, static_cast<WPARAM>(s), buf);
+    };
+    const bool valueorsel = prop == XPC_VALUE || prop == XPC_SELECTION;
+    if (prop == XPC_CAPTION) {
+        ok = (c == XCC_STATIC || c == XCC_GROUPBOX || pxisbutton(c)) && windowtext();
+    } else if (prop == XPC_VALUE && c == XCC_EDIT) {
+        ok = windowtext();
+    } else if (prop == XPC_VALUE && c == XCC_COMBOEDIT) {
+        ok = edittext() >= 0;
+    } else if (valueorsel && c == XCC_LISTBOX) {
+        ok = !(prop == XPC_SELECTION && (pxstyle(h) & LBS_MULTIPLESEL)) &&
+             selected(LB_GETCURSEL, LB_GETTEXTLEN, LB_GETTEXT);
+    } else if (valueorsel && c == XCC_COMBOLIST) {
+        ok = selected(CB_GETCURSEL, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+    } else if (prop == XPC_SELECTION && c == XCC_COMBOEDIT) {
+        ok = edittext() > 0;
+    } else if (prop >= 1) {
+        const WPARAM k1 = static_cast<WPARAM>(prop - 1);
+        switch (c) {
+        case XCC_LISTBOX: ok = pxitemtext(h, LB_GETTEXTLEN, LB_GETTEXT, k1, buf); break;
+        case XCC_COMBOLIST:
+        case XCC_COMBOEDIT: ok = pxitemtext(h, CB_GETLBTEXTLEN, CB_GETLBTEXT, k1, buf); break;
+        case XCC_TAB: {
+            TCITEMA it{};
+            it.mask = TCIF_TEXT;
+            it.pszText = &buf[0];
+            it.cchTextMax = cap;
+            ok = pxsend(h, TCM_GETITEMA, k1, pxaddr(&it)) != 0;
+            break;
+        }
+        case XCC_STATUSBAR: {
+            // SB_GETTEXT takes no size: the buffer must hold the whole text.
+            const std::size_t need = LOWORD(pxsend(h, SB_GETTEXTLENGTHA, k1)) + 1u;
+            buf.assign(std::max(buf.size(), need), '\0');
+            ok = pxsend(h, SB_GETTEXTA, k1, pxaddr(&buf[0])) != 0;
+            break;
+        }
+        case XCC_LISTVIEW: {
+            LVCOLUMNA col{};
+            col.mask = LVCF_TEXT;
+            col.pszText = &buf[0];
+            col.cchTextMax = cap;
+            ok = pxsend(h, LVM_GETCOLUMNA, k1, pxaddr(&col)) != 0;
+            break;
+        }
+        case XCC_EDIT: {
+            if (!(pxstyle(h) & ES_MULTILINE)) break;
+            buf.assign(std::max<std::size_t>(len + 1, sizeof(WORD)), '\0'); // room for the size
+            const WORD max = static_cast<WORD>(std::min<std::size_t>(len + 1, 0xFFFF));
+            std::memcpy(&buf[0], &max, sizeof max);
+            const LRESULT got = pxsend(h, EM_GETLINE, k1, pxaddr(&buf[0]));
+            n = static_cast<std::size_t>(std::max<LRESULT>(got, 0)); // no NUL at its end
+            ok = got > 0;
+            break;
+        }
+        default: break;
+        }
+    }
+    if (ok) pxfilltext(sText, buf.data(), std::min(n, buf.size()));
+    return ok;
+}
+
+// ---- Integers --------------------------------------------------------------------------------
+
+bool XCTLSETINT(XWND& xWnd, int ID, int iValue, std::optional<int> iProperty) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    return pxsetint(t, iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::SETINT, t.iClass)), iValue);
+}
+
+bool XCTLSETINT(XWND& xWnd, int ID, HANDLE hImage, std::optional<int> iProperty) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    return pxsetimage(t, iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::SETINT, t.iClass)), hImage);
+}
+
+bool XCTLGETINT(XWND& xWnd, int ID, int& iValue, std::optional<int> iProperty, int* iStart) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    return pxgetint(t, iProperty.value_or(XPC_VALUE), iValue, iStart);
+}
+
+bool XCTLGETINT(XWND& xWnd, int ID, HANDLE& hImage, std::optional<int> iProperty) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    return pxgetimage(t, iProperty.value_or(XPC_VALUE), hImage);
+}
+
+// ---- Logicals --------------------------------------------------------------------------------
+
+bool XCTLSETLOG(XWND& xWnd, int ID, bool bValue, std::optional<int> iProperty) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    const int prop = iProperty.value_or(XPC_VALUE);
+    switch (prop) {
+    case XPC_VISIBLE: ShowWindow(t.h, bValue ? SW_SHOW : SW_HIDE); return true;
+    case XPC_VALUE:
+        if (!pxischeck(t.iClass)) return false;
+        pxsend(t.h, BM_SETCHECK, bValue ? BST_CHECKED : BST_UNCHECKED);
+        return true;
+    case XPC_ENABLED: EnableWindow(t.h, bValue); return true;
+    default: return prop >= 1 && t.iClass == XCC_LISTVIEW && pxlvselect(t.h, prop, bValue);
+    }
+}
+
+bool XCTLGETLOG(XWND& xWnd, int ID, bool& bValue, std::optional<int> iProperty) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    const int prop = iProperty.value_or(XPC_VALUE);
+    switch (prop) {
+    case XPC_VISIBLE: bValue = (pxstyle(t.h) & WS_VISIBLE) != 0; return true;
+    case XPC_VALUE:
+        if (!pxischeck(t.iClass)) return false;
+        bValue = pxsend(t.h, BM_GETCHECK) != 0;
+        return true;
+    case XPC_ENABLED: bValue = IsWindowEnabled(t.h) != 0; return true;
+    default: {
+        if (prop < 1 || t.iClass != XCC_LISTVIEW) return false;
+        const int item = pxlvfwdmap(t.h, prop);
+        if (item < 0) return false;
+        bValue = pxsend(t.h, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+        return true;
+    }
+    }
+}
+
+// ---- Arrays ----------------------------------------------------------------------------------
+
+bool XCTLSETARRAY(XWND& xWnd, int ID, const std::vector<int>& iArray,
+                  std::optional<int> iProperty) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    const HWND h = t.h;
+    const int c = t.iClass;
+    const int n = static_cast<int>(iArray.size());
+    std::vector<int> a = iArray; // the messages take a writable array
+    switch (iProperty.value_or(XPC_SELECTION)) {
+    case XPC_SELECTION: {
+        bool all = true;
+        if (c == XCC_LISTVIEW) {
+            if (pxstyle(h) & LVS_SINGLESEL) return n == 0 || pxlvselect(h, a[0], true);
+            for (int e : a) all = pxlvselect(h, e, true) && all;
+            return all;
+        }
+        if (c != XCC_LISTBOX || !(pxstyle(h) & LBS_MULTIPLESEL)) return false;
+        for (int e : a) all = pxsend(h, LB_SETSEL, TRUE, e - 1) != LB_ERR && all;
+        return all;
+    }
+    case XPC_TABSTOPS:
+        return c == XCC_LISTBOX && (pxstyle(h) & LBS_USETABSTOPS) &&
+               pxsend(h, LB_SETTABSTOPS, static_cast<WPARAM>(n), n ? pxaddr(a.data()) : 0) != 0;
+    case XPC_WIDTHS:
+        if (c == XCC_STATUSBAR)
+            return pxsend(h, SB_SETPARTS, static_cast<WPARAM>(n), pxaddr(a.data())) != 0;
+        if (c == XCC_LISTVIEW) {
+            const int m = std::min(n, pxheadercount(pxheader(h)));
+            for (int i = 0; i < m; ++i)
+                if (a[i] >= LVSCW_AUTOSIZE_USEHEADER)
+                    pxsend(h, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), a[i]);
+            return true;
+        }
+        return false;
+    case XPC_COLORDER: {
+        if (c != XCC_LISTVIEW) return false;
+        const int m = std::min(n, pxheadercount(pxheader(h)));
+        for (int i = 0; i < m; ++i) --a[i];
+        return pxsend(h, LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(m), pxaddr(a.data())) != 0;
+    }
+    default: return false;
+    }
+}
+
+bool XCTLGETARRAY(XWND& xWnd, int ID, std::vector<int>& iArray, std::optional<int> iProperty) {
+    if (!iArray.empty()) return false;
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t)) return false;
+    const HWND h = t.h;
+    const int c = t.iClass;
+    std::vector<int> a;
+    bool ok = false;
+    switch (iProperty.value_or(XPC_SELECTION)) {
+    case XPC_SELECTION:
+        if (c == XCC_LISTBOX && (pxstyle(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))) {
+            const LRESULT n = pxsend(h, LB_GETSELCOUNT);
+            if (n < 0) return false;
+            a.assign(static_cast<std::size_t>(n), 0);
+            const LRESULT got =
+                n ? pxsend(h, LB_GETSELITEMS, static_cast<WPARAM>(n), pxaddr(a.data())) : 0;
+            if (got == LB_ERR) return false;
+            for (LRESULT i = 0; i < n; ++i) a[i] = i < got ? a[i] + 1 : 0;
+            ok = true;
+        } else if (c == XCC_LISTVIEW) {
+            const LRESULT n = pxsend(h, LVM_GETSELECTEDCOUNT);
+            int item = -1;
+            for (LRESULT i = 0; i < n; ++i) {
+                item = static_cast<int>(pxsend(h, LVM_GETNEXTITEM, static_cast<WPARAM>(item),
+                                               MAKELPARAM(LVNI_SELECTED, 0)));
+                a.push_back(item < 0 ? 0 : pxlvbackmap(h, item));
+            }
+            ok = true;
+        }
+        break;
+    case XPC_WIDTHS:
+        if (c == XCC_STATUSBAR) {
+            const LRESULT n = pxsend(h, SB_GETPARTS);
+            a.assign(static_cast<std::size_t>(std::max<LRESULT>(n, 0)), 0);
+            ok = !a.empty() &&
+                 pxsend(h, SB_GETPARTS, static_cast<WPARAM>(a.size()), pxaddr(a.data())) != 0;
+        } else if (c == XCC_LISTVIEW) {
+            const int n = pxheadercount(pxheader(h));
+            for (int i = 0; i < n; ++i)
+                a.push_back(static_cast<int>(pxsend(h, LVM_GETCOLUMNWIDTH, i)));
+            ok = true;
+        }
+        break;
+    case XPC_COLORDER:
+        if (c == XCC_LISTVIEW) {
+            const HWND hHeader = pxheader(h);
+            a.assign(static_cast<std::size_t>(pxheadercount(hHeader)), 0);
+            ok = !a.empty() && pxsend(hHeader, HDM_GETORDERARRAY, static_cast<WPARAM>(a.size()),
+                                      pxaddr(a.data())) != 0;
+            for (int& e : a) ++e;
+        }
+        break;
+    default: break;
+    }
+    if (ok) iArray = std::move(a);
+    return ok;
+}
+
+// Row transfer reads and writes application records through the list view's layout, which is
+// ZEBListView's; until then there is nothing to transfer.
+bool XCTLSETITEM(XWND&, int, const XITEMREF&, int) {
+    return false;
+}
+
+bool XCTLGETITEM(XWND&, int, const XITEMREF&, int) {
+    return false;
+}
+
+// ---- Callbacks -------------------------------------------------------------------------------
+
+bool FXCTLSETSUB(XWND& xWnd, int ID, XPROCREF pfnCallback, std::optional<int> iEvent) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t) || !t.rec) return false;
+    const int slot = PXGETCALLBACKINDEX(t.rec->iClass, pxstyle(t.h), iEvent.value_or(XEC_MAIN));
+    if (!slot) return false;
+    t.rec->pfnCallback[slot - 1] = pfnCallback;
+    return true;
+}
+
+bool FXCTLCALLBACK(XWND& xWnd, XCTLREC& xCtl, int iID, LPARAM iCode, NMHDR* pxNotify) {
     const int code = static_cast<int>(iCode);
     switch (xCtl.iClass) {
-    case 3:
-    case 4:
-    case 5:
-    case 9: return code == BN_CLICKED && pxslot(xWnd, xCtl, 1, iID, XEV_CLICK);
-    case 6:
+    case XCC_STATIC:
+        return pxisdrawreport(iCode) && (pxstyle(xCtl.hCtl) & 0xF) == SS_OWNERDRAW &&
+               pxdrawslot(xWnd, xCtl, 1, iID, iCode);
+    case XCC_BUTTON:
+    case XCC_CHECKBOX:
+    case XCC_RADIO:
+    case XCC_RADIOMANUAL:
+        if (pxisdrawreport(iCode))
+            return (pxstyle(xCtl.hCtl) & 0xF) == BS_OWNERDRAW &&
+                   pxdrawslot(xWnd, xCtl, 2, iID, iCode);
+        return code == BN_CLICKED && pxslot(xWnd, xCtl, 1, iID, XEC_CLICK);
+    case XCC_EDIT:
         switch (code) {
-        case XEN_CHANGE: return pxfocused(xCtl.hCtl) && pxslot(xWnd, xCtl, 1, iID, XEV_CHANGED);
-        case XEN_UPDATE: return pxfocused(xCtl.hCtl) && pxslot(xWnd, xCtl, 2, iID, XEV_UPDATED);
-        case XEN_SETFOCUS: return pxslot(xWnd, xCtl, 3, iID, XEV_GOTFOCUS);
-        case XEN_KILLFOCUS: return pxslot(xWnd, xCtl, 4, iID, XEV_LOSTFOCUS);
+        case EN_CHANGE: return pxfocused(xCtl.hCtl) && pxslot(xWnd, xCtl, 1, iID, XEC_CHANGED);
+        case EN_UPDATE: return pxfocused(xCtl.hCtl) && pxslot(xWnd, xCtl, 2, iID, XEC_UPDATED);
+        case EN_SETFOCUS: return pxslot(xWnd, xCtl, 3, iID, XEC_GOTFOCUS);
+        case EN_KILLFOCUS: return pxslot(xWnd, xCtl, 4, iID, XEC_LOSTFOCUS);
         default: return false;
         }
-    case 7:
-        if (code == LBN_SELCHANGE) return pxslot(xWnd, xCtl, 1, iID, XEV_SELCHANGED);
-        return code == LBN_DBLCLK && pxslot(xWnd, xCtl, 2, iID, XEV_DBLCLK);
-    case 8:
+    case XCC_LISTBOX:
+        if (code == LBN_SELCHANGE) return pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
+        return code == LBN_DBLCLK && pxslot(xWnd, xCtl, 2, iID, XEC_DBLCLK);
+    case XCC_COMBOLIST:
         if (!pxfocused(xCtl.hCtl)) return false;
-        if (code == CBN_SELCHANGE) return pxslot(xWnd, xCtl, 1, iID, XEV_SELCHANGED);
-        return code == CBN_DBLCLK && pxslot(xWnd, xCtl, 2, iID, XEV_DBLCLK);
-    case 10:
+        if (code == CBN_SELCHANGE) return pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
+        return code == CBN_DBLCLK && pxslot(xWnd, xCtl, 2, iID, XEC_DBLCLK);
+    case XCC_TAB:
         if (code == XTCN_SELCHANGE) {
-            pxdeftab(xCtl.hCtl);
-            return pxslot(xWnd, xCtl, 1, iID, XEV_SELCHANGED);
+            FXDEFTABCALLBACK(xCtl);
+            return pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
         }
-        return code == XTCN_SELCHANGING && pxslot(xWnd, xCtl, 2, iID, XEV_SELCHANGING);
-    case 11: return pxslot(xWnd, xCtl, 1, iID, XEV_CHANGED);
-    case 12:
+        return code == XTCN_SELCHANGING && pxslot(xWnd, xCtl, 2, iID, XEC_SELCHANGING);
+    case XCC_SCROLLBAR: return pxslot(xWnd, xCtl, 1, iID, XEC_CHANGED);
+    case XCC_COMBOEDIT:
         if (!pxfocusedwithin(xCtl.hCtl)) return false;
         switch (code) {
-        case CBN_DBLCLK: return pxslot(xWnd, xCtl, 2, iID, XEV_DBLCLK);
-        case CBN_EDITCHANGE: return pxslot(xWnd, xCtl, 3, iID, XEV_CHANGED);
-        case CBN_EDITUPDATE: return pxslot(xWnd, xCtl, 4, iID, XEV_UPDATED);
+        case CBN_DBLCLK: return pxslot(xWnd, xCtl, 2, iID, XEC_DBLCLK);
+        case CBN_EDITCHANGE: return pxslot(xWnd, xCtl, 3, iID, XEC_CHANGED);
+        case CBN_EDITUPDATE: return pxslot(xWnd, xCtl, 4, iID, XEC_UPDATED);
         case CBN_SELENDOK:
             pxcombocopysel(xCtl.hCtl);
-            return pxslot(xWnd, xCtl, 1, iID, XEV_SELCHANGED);
+            return pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
         default: return false;
         }
-    case 13: return code == XUDN_DELTAPOS && pxslot(xWnd, xCtl, 1, iID, XEV_CHANGED);
-    case 14:
+    case XCC_UPDOWN: return code == XUDN_DELTAPOS && pxslot(xWnd, xCtl, 1, iID, XEC_CHANGED);
+    case XCC_TRACKBAR:
         return (code == WM_HSCROLL || code == WM_VSCROLL) &&
-               pxslot(xWnd, xCtl, 1, iID, XEV_CHANGED);
+               pxslot(xWnd, xCtl, 1, iID, XEC_CHANGED);
+    case XCC_LISTVIEW: return pxlistviewreport(xWnd, xCtl, iID, pxNotify);
     case XCLS_DIALOG:
         switch (code) {
-        case WM_INITDIALOG: return pxslot(xWnd, xCtl, 1, iID, XEV_DLGINIT);
-        case WM_SIZE: return pxslot(xWnd, xCtl, 4, iID, XEV_DLG33);
-        case WM_DESTROY: return pxslot(xWnd, xCtl, 3, iID, XEV_DLG31);
+        case WM_INITDIALOG: return pxslot(xWnd, xCtl, 1, iID, XEC_DLGINIT);
+        case WM_SIZE: return pxslot(xWnd, xCtl, 4, iID, XEC_DLG33);
+        case WM_DESTROY: return pxslot(xWnd, xCtl, 3, iID, XEC_DLG31);
         default: return pxslot(xWnd, xCtl, 2, iID, code);
         }
     default: return false;
     }
 }
+
+// ---- Binding ---------------------------------------------------------------------------------
 
 BOOL CALLBACK pxcountdlgcontrols(HWND hChild, LPARAM pnCount) {
     if (GetWindowLongA(hChild, GWL_ID) > 0) ++*reinterpret_cast<int*>(pnCount);
@@ -221,19 +1320,21 @@ BOOL CALLBACK pxenumdlgcontrols(HWND hChild, LPARAM pxWnd) {
     // A child that appeared after the list was sized finds no entry.
     if (id <= 0 || xWnd.nControls + 1 >= xWnd.xCtl.capacity()) return TRUE;
     XCTLREC& c = xWnd.xCtl[++xWnd.nControls];
-    c = XCTLREC{};
-    c.hCtl = hChild;
-    c.iClass = FXRESOLVECLASSNAME(hChild);
-    c.iStyle = GetWindowLongA(hChild, GWL_STYLE);
-    c.hParent = xWnd.hWnd;
-    c.hBrush = XNOBRUSH;
-    c.crText = -1;
+    pxinitrecord(c, hChild, FXRESOLVECLASSNAME(hChild), GetWindowLongA(hChild, GWL_STYLE),
+                 xWnd.hWnd);
     FXASSOCCTLTOHANDLE(hChild, c);
+    // A list view gets its list-view data here once ZEBListView exists (FXLV_INIT).
     if (id == IDOK || id == IDCANCEL) c.pfnCallback[0] = XPROCOF(PXENDDIALOG);
     return TRUE;
 }
 
 void FXBINDWINDOWCONTROLS(XWND& xWnd) {
+    // The list held before goes: no window may keep pointing into it.
+    if (xWnd.xCtl.allocated())
+        for (int i = 0, n = std::min(xWnd.nControls, xWnd.xCtl.capacity() - 1); i <= n; ++i) {
+            const XCTLREC& c = xWnd.xCtl[i];
+            if (c.hCtl && FXCTLBYHANDLE(c.hCtl) == &c) RemovePropA(c.hCtl, XCTLPROP);
+        }
     int n = 0;
     xWnd.nControls = 0;
     EnumChildWindows(xWnd.hWnd, pxcountdlgcontrols, reinterpret_cast<LPARAM>(&n));
@@ -247,11 +1348,93 @@ void PXENDDIALOG(XWND& xWnd, int iID, int) {
     if (xApp.pxFrame && xApp.pxFrame->hWnd == xWnd.hWnd) PostQuitMessage(0);
 }
 
+// ---- Placement -------------------------------------------------------------------------------
+
+bool XBEGINCTLMOVE(XWND& xWnd) {
+    if (bBatchOpen) return false;
+    hBatch = BeginDeferWindowPos(std::max(xWnd.nControls, 0));
+    bBatchOpen = hBatch != nullptr;
+    return bBatchOpen;
+}
+
+bool XCTLMOVE(XWND& xWnd, int ID, std::optional<int> x, std::optional<int> y,
+              std::optional<int> nWidth, std::optional<int> nHeight, std::optional<int> IDAfter) {
+    const HWND h = xWnd.hWnd ? GetDlgItem(xWnd.hWnd, ID) : nullptr;
+    if (!h) return false;
+    UINT flags = 0;
+    HWND after = nullptr; // with IDAfter 0: the top
+    if (!IDAfter) {
+        flags |= SWP_NOZORDER;
+    } else if (*IDAfter) {
+        after = GetDlgItem(xWnd.hWnd, *IDAfter);
+        if (!after) flags |= SWP_NOZORDER;
+    }
+    const bool move = x && y, size = nWidth && nHeight;
+    if (!move) flags |= SWP_NOMOVE;
+    if (!size) flags |= SWP_NOSIZE;
+    const int px = move ? *x : 0, py = move ? *y : 0;
+    const int cx = size ? *nWidth : 0, cy = size ? *nHeight : 0;
+    if (bBatchOpen && hBatch) {
+        hBatch = DeferWindowPos(hBatch, h, after, px, py, cx, cy, flags);
+        return hBatch != nullptr;
+    }
+    return SetWindowPos(h, after, px, py, cx, cy, flags) != 0;
+}
+
+bool XENDCTLMOVE() {
+    if (!bBatchOpen) return false;
+    bBatchOpen = false;
+    const HDWP h = hBatch;
+    hBatch = nullptr;
+    return EndDeferWindowPos(h) != 0;
+}
+
+bool XCTLGETPOS(XWND& xWnd, int ID, int* x, int* y, int* nWidth, int* nHeight) {
+    const HWND h = xWnd.hWnd ? GetDlgItem(xWnd.hWnd, ID) : nullptr;
+    RECT r;
+    if (!h || !GetWindowRect(h, &r)) return false;
+    POINT p{r.left, r.top};
+    const bool ok = ScreenToClient(xWnd.hWnd, &p) != 0;
+    if (x) *x = p.x;
+    if (y) *y = p.y;
+    if (nWidth) *nWidth = r.right - r.left;
+    if (nHeight) *nHeight = r.bottom - r.top;
+    return ok;
+}
+
+LRESULT XCTLSENDMESSAGE(XWND& xWnd, int ID, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    const HWND h = xWnd.hWnd ? GetDlgItem(xWnd.hWnd, ID) : nullptr;
+    return h ? SendMessageA(h, iMsg, wParam, lParam) : 0;
+}
+
+// ---- Lifecycle -------------------------------------------------------------------------------
+
+bool XCTLDESTROY(XWND& xWnd, int ID) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t) || !t.rec) return false;
+    // Only a control of this window's list: the window's own record is not one.
+    const int at = pxindexof(xWnd, t.rec);
+    if (!at) return false;
+    const XCTLREC gone = *t.rec;
+    const int n = std::min(xWnd.nControls, xWnd.xCtl.capacity() - 1);
+    for (int i = at; i < n; ++i) xWnd.xCtl[i] = xWnd.xCtl[i + 1];
+    xWnd.xCtl[n] = XCTLREC{};
+    xWnd.nControls = n - 1;
+    pxrepoint(xWnd, at, n - 1);
+    if (xWnd.nControls == 0) pxreleaselist(xWnd, false);
+    RemovePropA(t.h, XCTLPROP);
+    // A list view's data go here once ZEBListView exists (PXLV_CLEANUP).
+    DestroyWindow(t.h);
+    pxdeletebrush(gone.hBrush);
+    pxdeletefont(gone.hFont);
+    return true;
+}
+
 BOOL CALLBACK pxdestroydlgcontrols(HWND hChild, LPARAM bDestroy) {
     if (const XCTLREC* c = FXCTLBYHANDLE(hChild)) {
-        if (c->hBrush != XNOBRUSH && c->hBrush) DeleteObject(c->hBrush);
-        if (c->hFont && c->hFont != reinterpret_cast<HFONT>(static_cast<INT_PTR>(-1)))
-            DeleteObject(c->hFont);
+        pxdeletebrush(c->hBrush);
+        pxdeletefont(c->hFont);
+        // A list view's data go here once ZEBListView exists (PXLV_CLEANUP).
     }
     RemovePropA(hChild, XCTLPROP);
     if (bDestroy) DestroyWindow(hChild);
@@ -259,7 +1442,15 @@ BOOL CALLBACK pxdestroydlgcontrols(HWND hChild, LPARAM bDestroy) {
 }
 
 void XCTLDESTROYALL(XWND& xWnd, std::optional<bool> bDestroy) {
-    EnumChildWindows(xWnd.hWnd, pxdestroydlgcontrols, bDestroy.value_or(true) ? TRUE : FALSE);
-    xWnd.xCtl.release();
-    xWnd.nControls = 0;
+    if (xWnd.hWnd)
+        EnumChildWindows(xWnd.hWnd, pxdestroydlgcontrols, bDestroy.value_or(true) ? TRUE : FALSE);
+    pxreleaselist(xWnd, true);
+}
+
+void FXDEFTABCALLBACK(const XCTLREC& xTab) {
+    pxdeftab(xTab.hCtl);
+}
+
+HWND PXCTLGETEDIT(HWND hCtl) {
+    return hCtl ? GetWindow(hCtl, GW_CHILD) : nullptr;
 }
