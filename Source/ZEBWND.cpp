@@ -181,12 +181,14 @@ LRESULT pxonnotify(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
         return SendMessageA(hParent, WM_NOTIFY, wParam, lParam);
     if (!p) return 0;
     const int id = static_cast<int>(nm->idFrom), code = static_cast<int>(nm->code);
+    // A routine gives no answer, so it never vetoes a tab switch (nonzero would).
+    const LRESULT handled = code == static_cast<int>(TCN_SELCHANGING) ? 0 : 1;
     XCTLREC* c = FXCTLBYHANDLE(nm->hwndFrom);
-    if (c && FXCTLCALLBACK(*p, *c, id, code)) return 1;
+    if (c && FXCTLCALLBACK(*p, *c, id, code, reinterpret_cast<NMHDR*>(lParam))) return handled;
     int i;
     if (FXGETCOMMAND(*p, id, i)) {
         FXCALLCOMMAND(*p, p->pfnCommand[i], static_cast<int>(wParam), code);
-        return 1;
+        return handled;
     }
     return 0;
 }
