@@ -641,9 +641,10 @@ template <class F, class Body> LRESULT pxcall(const XPROCREF& proc, Body body) {
     return body(reinterpret_cast<F*>(proc.pfn));
 }
 
-// Writes an in/out word-parameter value back.
-LRESULT pxwordinout(LRESULT r, int v, WPARAM& wParam) {
-    wParam = static_cast<WPARAM>(static_cast<UINT>(v));
+// Writes an in/out word-parameter value back once the handler has run (v is read after the
+// call), and only when the handler changed it, so untouched parameters keep all their bits.
+LRESULT pxwordinout(LRESULT r, const int& v, WPARAM& wParam) {
+    if (v != static_cast<int>(wParam)) wParam = static_cast<WPARAM>(static_cast<UINT>(v));
     return r;
 }
 
