@@ -478,7 +478,11 @@ bool pxsetint(const XTARGET& t, int iProp, int v) {
     case XPC_COUNT:
         if (c == XCC_LISTBOX || pxiscombo(c)) return pxsetcountlist(h, pxiscombo(c), v);
         if (c == XCC_TAB) return pxsetcounttabs(h, v);
-        return false; // a virtual list's row count comes with ZEBListView's row map
+        // A virtual list's rows show its array in order: with no row map kept yet (ZEBListView
+        // keeps one), that is what the rows already do.
+        if (c != XCC_LISTVIEW || !(pxstyle(h) & LVS_OWNERDATA) || v < 0) return false;
+        pxsend(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(v), 0);
+        return true;
     case XPC_MINIMUM:
     case XPC_MAXIMUM: return pxsetrange(t, iProp, v);
     case XPC_PAGE:

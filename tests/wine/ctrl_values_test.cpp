@@ -481,6 +481,21 @@ TEST_F(CtlValues, ListViewRowsAreSelectedByApplicationIndex) {
     EXPECT_FALSE(XCTLSETINT(w, 1, 16, XPC_LVINTEGER));
 }
 
+TEST_F(CtlValues, VirtualListRowsFollowItsCount) {
+    make(1, XCC_LISTVIEW, 0x10000000, std::nullopt, 10, 10, 300, 200);
+    columns(1, 1);
+    EXPECT_TRUE(XCTLSETINT(w, 1, 6, XPC_COUNT));
+    EXPECT_EQ(getint(1, XPC_COUNT), 6);
+    EXPECT_FALSE(XCTLSETINT(w, 1, -1, XPC_COUNT));
+    EXPECT_EQ(getint(1, XPC_COUNT), 6);
+    EXPECT_TRUE(XCTLSETARRAY(w, 1, {2, 6}));
+    std::vector<int> a;
+    ASSERT_TRUE(XCTLGETARRAY(w, 1, a));
+    EXPECT_EQ(a, (std::vector<int>{2, 6}));
+    EXPECT_FALSE(XCTLSETLOG(w, 1, true, 0)) << "row 0 is no row";
+    EXPECT_EQ(SendMessageA(ctl(1), LVM_GETSELECTEDCOUNT, 0, 0), 2);
+}
+
 TEST_F(CtlValues, SingleSelectionListViewTakesTheFirstRowOfAnArray) {
     make(1, XCC_LISTVIEW, 0, LVS_SINGLESEL, 10, 10, 300, 200);
     columns(1, 1);
