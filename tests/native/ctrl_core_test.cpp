@@ -1,5 +1,5 @@
-// Platform-free rules of the controls: styles from option words, callback slots, default
-// properties, texts for the system, font descriptions, scroll and up-down values.
+// Platform-free rules of the controls: styles from option words, callback slots that depend on
+// the style, texts for the system, font descriptions, scroll and up-down values.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -70,27 +70,6 @@ TEST(CtrlStyle, ClassOptionsAndCommonOptions) {
     }
 }
 
-TEST(CtrlSlots, EventsChooseSlotsByClass) {
-    struct Row {
-        int iClass, iEvent, slot;
-    } rows[] = {
-        {XCC_EDIT, -1, 1},       {XCC_EDIT, -6, 1},        {XCC_EDIT, -7, 2},
-        {XCC_EDIT, -27, 3},      {XCC_EDIT, -28, 4},       {XCC_EDIT, -4, 0},
-        {XCC_LISTBOX, -10, 1},   {XCC_COMBOLIST, -14, 2},  {XCC_LISTBOX, -6, 0},
-        {XCC_TAB, -1, 1},        {XCC_TAB, -29, 2},        {XCC_SCROLLBAR, -6, 1},
-        {XCC_UPDOWN, -1, 1},     {XCC_TRACKBAR, -6, 1},    {XCC_TRACKBAR, -10, 0},
-        {XCC_COMBOEDIT, -10, 1}, {XCC_COMBOEDIT, -14, 2},  {XCC_COMBOEDIT, -6, 3},
-        {XCC_COMBOEDIT, -7, 4},  {XCC_LISTVIEW, -10, 1},   {XCC_LISTVIEW, -14, 2},
-        {XCC_LISTVIEW, -38, 3},  {XCLS_DIALOG, -34, 1},    {XCLS_DIALOG, -1, 1},
-        {XCLS_DIALOG, -30, 2},   {XCLS_DIALOG, -31, 3},    {XCLS_DIALOG, -33, 4},
-        {XCC_BUTTON, -4, 1},     {XCC_RADIOMANUAL, -1, 1}, {XCC_GROUPBOX, -1, 0},
-        {XCC_PROGRESS, -1, 0},   {XCC_STATUSBAR, -10, 0},  {18, -1, 0},
-    };
-    for (const Row& r : rows)
-        EXPECT_EQ(PXGETCALLBACKINDEX(r.iClass, 0, r.iEvent), r.slot)
-            << "class " << r.iClass << " event " << r.iEvent;
-}
-
 TEST(CtrlSlots, OwnerDrawSlotsExistOnlyForOwnerDrawnStyles) {
     EXPECT_EQ(PXGETCALLBACKINDEX(XCC_STATIC, 0xD, -26), 1);
     EXPECT_EQ(PXGETCALLBACKINDEX(XCC_STATIC, 0xD, -1), 1);
@@ -100,23 +79,6 @@ TEST(CtrlSlots, OwnerDrawSlotsExistOnlyForOwnerDrawnStyles) {
     EXPECT_EQ(PXGETCALLBACKINDEX(XCC_CHECKBOX, 0x10003, -26), 0);
     EXPECT_EQ(PXGETCALLBACKINDEX(XCC_LISTVIEW, 0x1009, -26), 4) << "virtual list";
     EXPECT_EQ(PXGETCALLBACKINDEX(XCC_LISTVIEW, 0x0009, -26), 0);
-}
-
-TEST(CtrlDefaults, PropertyWhenNoneIsGiven) {
-    using R = XCTLROUTINE;
-    EXPECT_EQ(PXDEFPROPERTY(R::SETCHAR, XCC_LISTBOX), XPC_APPEND);
-    EXPECT_EQ(PXDEFPROPERTY(R::SETCHAR, XCC_STATUSBAR), XPC_APPEND);
-    EXPECT_EQ(PXDEFPROPERTY(R::SETCHAR, XCC_EDIT), XPC_VALUE);
-    EXPECT_EQ(PXDEFPROPERTY(R::SETCHAR, XCC_COMBOEDIT), XPC_VALUE);
-    EXPECT_EQ(PXDEFPROPERTY(R::SETCHAR, XCC_BUTTON), XPC_CAPTION);
-    EXPECT_EQ(PXDEFPROPERTY(R::GETCHAR, XCC_TAB), XPC_SELECTION);
-    EXPECT_EQ(PXDEFPROPERTY(R::GETCHAR, XCC_EDIT), XPC_VALUE);
-    EXPECT_EQ(PXDEFPROPERTY(R::GETCHAR, XCLS_DIALOG), XPC_CAPTION);
-    EXPECT_EQ(PXDEFPROPERTY(R::SETINT, XCC_COMBOEDIT), XPC_COUNT);
-    EXPECT_EQ(PXDEFPROPERTY(R::SETINT, XCC_LISTBOX), XPC_COUNT);
-    EXPECT_EQ(PXDEFPROPERTY(R::SETINT, XCC_EDIT), XPC_VALUE) << "the caret";
-    EXPECT_EQ(PXDEFPROPERTY(R::SETINT, XCC_STATUSBAR), XPC_VALUE);
-    EXPECT_EQ(PXDEFPROPERTY(R::GETINT, XCC_LISTBOX), XPC_VALUE);
 }
 
 TEST(CtrlText, TrailingBlanksGoAndABlankTextStaysOneBlank) {
