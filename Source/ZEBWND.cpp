@@ -380,6 +380,12 @@ bool XCREATEWINDOW(XWND& xWnd, const XWND& xParent, int iStyle,
                    std::optional<int> iX, std::optional<int> iY, std::optional<int> iWidth,
                    std::optional<int> iHeight, XMENU* xMenu, std::optional<std::string_view> sClass,
                    std::optional<int> iID, std::optional<LPARAM> lParam) {
+    // A window that still lives keeps its controls but loses their records, which go with the
+    // tables; nothing is left pointing into released memory.
+    if (xWnd.xCtl.allocated() && IsWindow(xWnd.hWnd)) {
+        XCTLDESTROYALL(xWnd, false);
+        RemovePropA(xWnd.hWnd, XCTLPROP);
+    }
     xWnd = XWND{}; // releases whatever tables a previous window left in the object
 
     const std::string title(XTRIM(sTitle.value_or("")).substr(0, XTITLEMAX));

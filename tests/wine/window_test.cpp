@@ -17,7 +17,6 @@ constexpr char XPLAIN_CLASS[] = "ZebWindowTestPlain";
 
 const XWND xNone; // parent "none": the desktop
 
-
 int nProbeA = 0, nProbeB = 0;
 LRESULT pxprobea(XWND&, int&, WPARAM&, LPARAM&) {
     ++nProbeA;
@@ -358,6 +357,23 @@ TEST(Creation, ReusingALiveObjectReleasesItsTablesAndStrandsTheFirstWindow) {
         EXPECT_TRUE(log.codes().empty());
     }
     EXPECT_EQ(nProbeB, 1);
+    XDESTROYWINDOW(w);
+}
+
+TEST(Creation, ReusingAnObjectUnlinksTheFirstWindowsControls) {
+    XWND w;
+    ASSERT_TRUE(XCREATEWINDOW(w, xNone, WS_OVERLAPPEDWINDOW, "first"));
+    const HWND hFirst = w.hWnd;
+    ASSERT_EQ(XCTLCREATE(w, 21, 6, 0, 0, 0, 50, 20), 21);
+    const HWND hEdit = GetDlgItem(hFirst, 21);
+    ASSERT_NE(FXCTLBYHANDLE(hEdit), nullptr);
+    ASSERT_TRUE(XCREATEWINDOW(w, xNone, WS_OVERLAPPEDWINDOW, "second"));
+    EXPECT_TRUE(IsWindow(hEdit)) << "the control stays";
+    EXPECT_EQ(FXCTLBYHANDLE(hEdit), nullptr) << "its record went with the released list";
+    {
+        XExceptionLog log;
+        DestroyWindow(hFirst);
+    }
     XDESTROYWINDOW(w);
 }
 
