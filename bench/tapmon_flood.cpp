@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include "paneio.h"
 
 namespace {
 
@@ -40,13 +41,6 @@ double pxnow() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) / perMs;
-}
-
-bool pxsend(HWND h, UINT msg, WPARAM w, LPARAM l, DWORD_PTR* r = nullptr, UINT ms = 60000) {
-    DWORD_PTR x = 0;
-    const bool ok = SendMessageTimeoutA(h, msg, w, l, SMTO_NORMAL, ms, &x) != 0;
-    if (r) *r = x;
-    return ok;
 }
 
 long pxlength(HWND hPane) {
@@ -83,20 +77,6 @@ double pxuntil(HWND hPane, long nWant, double t0) {
         if (pxnow() - t0 > 600000) return -1;
         Sleep(1);
     }
-}
-
-// Wine ends a process that is sent a message with a megabyte of text: large texts go in parts.
-bool pxsettext(HWND hPane, const std::string& s) {
-    constexpr std::size_t kPart = 256 * 1024;
-    if (!pxsend(hPane, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""))) return false;
-    for (std::size_t at = 0; at < s.size(); at += kPart) {
-        const std::string part = s.substr(at, kPart);
-        DWORD_PTR n = 0;
-        if (!pxsend(hPane, WM_GETTEXTLENGTH, 0, 0, &n) || !pxsend(hPane, EM_SETSEL, n, n) ||
-            !pxsend(hPane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(part.c_str())))
-            return false;
-    }
-    return true;
 }
 
 // Report-like lines, so that the pane's line handling is as in use.

@@ -37,6 +37,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include "paneio.h"
 
 namespace {
 
@@ -63,12 +64,6 @@ HWND pxpane(HWND hFrame) {
 }
 
 // A message to another process that never blocks this one for ever.
-bool pxsend(HWND h, UINT msg, WPARAM w, LPARAM l, DWORD_PTR* pResult = nullptr) {
-    DWORD_PTR r = 0;
-    const bool ok = SendMessageTimeoutA(h, msg, w, l, SMTO_NORMAL, 10000, &r) != 0;
-    if (pResult) *pResult = r;
-    return ok;
-}
 
 long long pxnumber(const char* s) {
     return std::strtoll(s, nullptr, 0);
@@ -204,20 +199,6 @@ int pxwaitidle(HWND hFrame, DWORD quiet) {
         if (now - start > 60000) return 1;
         Sleep(20);
     }
-}
-
-// Wine ends a process that is sent a message with a megabyte of text: large texts go in parts.
-bool pxsettext(HWND hPane, const std::string& s) {
-    constexpr std::size_t kPart = 256 * 1024;
-    if (!pxsend(hPane, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""))) return false;
-    for (std::size_t at = 0; at < s.size(); at += kPart) {
-        const std::string part = s.substr(at, kPart);
-        DWORD_PTR n = 0;
-        if (!pxsend(hPane, WM_GETTEXTLENGTH, 0, 0, &n) || !pxsend(hPane, EM_SETSEL, n, n) ||
-            !pxsend(hPane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(part.c_str())))
-            return false;
-    }
-    return true;
 }
 
 // Lines like the reports, so that the pane's line handling is as in real use.
