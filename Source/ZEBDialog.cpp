@@ -200,3 +200,226 @@ void XDESTROYDIALOG(XWND& xDlg) {
     }
     xDlg.hWnd = nullptr;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Message box
+
+#include <algorithm>
+#include <cstring>
+
+#include "ZEBReg.h"
+#include "ZEBStrings.h"
+
+namespace {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the template holds 16-bit characters");
+
+constexpr int XMB_FSYSMODAL = 0x1000, XMB_FTASKMODAL = 0x2000;
+constexpr int XMB_TEXTFLAGS = 0x42C10; // word break, measure only, no prefix, edit-control
+                                       // wrapping, word ellipsis
+
+// All n bytes converted, however many wide characters they make.
+std::u16string pxwide(std::string_view s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::u16string w(static_cast<std::size_t>(n > 0 ? n : 0), u'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()),
+                            reinterpret_cast<wchar_t*>(w.data()), n);
+    return w;
+}
+
+using XMBGETSTRING = LPCWSTR(WINAPI*)(UINT);
+
+// The system's own caption for a standard button, cut to 100 characters; empty when the
+// system has no such routine or no such text.
+std::u16string pxsystemcaption(XMBGETSTRING pfn, int iID) {
+    if (!pfn || iID < 1 || iID > 7) return {};
+    const LPCWSTR s = pfn(static_cast<UINT>(iID - 1));
+    if (!s) return {};
+    std::u16string w;
+    for (const wchar_t* p = s; *p && w.size() < 100; ++p) w += static_cast<char16_t>(*p);
+    return w;
+}
+
+// The dialog font: DEFAULT_GUI_FONT's face, its height turned into points (the logical font
+// holds pixels, negative for a character height).
+void pxdialogfont(XMBSPEC& spec) {
+    LOGFONTA lf{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    int pt = 8;
+    if (lf.lfHeight != 0) {
+        const HDC dc = GetDC(nullptr);
+        const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+        if (dc) ReleaseDC(nullptr, dc);
+        pt = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, dpi > 0 ? dpi : 96);
+    }
+    spec.iPointSize = static_cast<std::uint16_t>(pt > 0 ? pt : 8);
+    spec.sFace = pxwide(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
+}
+
+// The standard icon's ordinal in the system's module. Where the module keeps that icon only
+// under the ordinal of its predefined icon (hand, question, exclamation, asterisk), that one;
+// where it has neither, no icon control (the box still keeps the icon's room).
+std::optional<std::uint16_t> pxstdicon(HMODULE hUser, int iOrdinal) {
+    const auto has = [hUser](int ord) {
+        return hUser &&
+               FindResourceA(hUser, MAKEINTRESOURCEA(ord), MAKEINTRESOURCEA(14)) != nullptr;
+    };
+    if (has(iOrdinal)) return static_cast<std::uint16_t>(iOrdinal);
+    const int predefined = iOrdinal == 103   ? 32513
+                           : iOrdinal == 102 ? 32514
+                           : iOrdinal == 101 ? 32515
+                                             : 32516;
+    if (has(predefined)) return static_cast<std::uint16_t>(predefined);
+    return std::nullopt;
+}
+
+HWND pxmbowner(std::optional<HWND> hParent) {
+    if (hParent) return *hParent;
+    const XWND* f = xApp.pxFrame;
+    // No frame: no owner rather than the desktop, which must never be disabled.
+    return f && f->hWnd && IsWindow(f->hWnd) ? f->hWnd : nullptr;
+}
+
+void pxmbmodality(int flags, bool bEnable) {
+    if (flags & XMB_FSYSMODAL)
+        EnumWindows(pxmbenableproc, bEnable);
+    else if (flags & XMB_FTASKMODAL)
+        EnumThreadWindows(GetCurrentThreadId(), pxmbenableproc, bEnable);
+}
+
+} // namespace
+
+int PXPUTCHAR(XWORDS& buf, int pos, std::string_view s) {
+    return PXPUTWIDE(buf, pos, pxwide(s));
+}
+
+BOOL CALLBACK pxmbenableproc(HWND hWnd, LPARAM bEnable) {
+    if (!(GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) EnableWindow(hWnd, bEnable != 0);
+    return TRUE;
+}
+
+INT_PTR CALLBACK pxmessageboxdlgproc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    switch (iMsg) {
+    case WM_INITDIALOG: {
+        HWND p = GetParent(hDlg);
+        if (!p) p = GetDesktopWindow();
+        RECT rp{}, rd{};
+        GetWindowRect(p, &rp);
+        GetWindowRect(hDlg, &rd);
+        SetWindowPos(hDlg, nullptr, (rp.right + rp.left - rd.right + rd.left) / 2,
+                     (rp.bottom + rp.top - rd.bottom + rd.top) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+        if (const HWND f = GetDlgItem(hDlg, static_cast<int>(lParam))) SetFocus(f);
+        SendDlgItemMessageA(hDlg, XMB_CHECKID, BM_SETCHECK, BST_CHECKED, 0);
+        return 0;
+    }
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id == XMB_CHECKID) return 0;
+        const HWND c = GetDlgItem(hDlg, XMB_CHECKID);
+        const int mult =
+            c && SendMessageA(c, BM_GETCHECK, 0, 0) == BST_UNCHECKED ? XMB_ANSWERSCALE : 1;
+        EndDialog(hDlg, id * mult);
+        return 0;
+    }
+    default: return 0;
+    }
+}
+
+int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption,
+                std::optional<int> iFlags, std::optional<HWND> hParent, std::optional<int> iIcon,
+                std::optional<std::string_view> sRegKey, std::optional<std::string_view> sRegValue,
+                std::optional<HINSTANCE> hInstance,
+                std::optional<std::vector<std::string>> sButtons) {
+    // 1. A box answered before with the check box cleared is not shown again.
+    const bool bReg = sRegKey && sRegValue;
+    HKEY hKey = nullptr;
+    if (bReg) {
+        hKey = XREGOPEN(HKEY_CURRENT_USER, *sRegKey, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                        XREG_OPENEXISTING);
+        if (!hKey) return 0;
+        int stored = 0;
+        if (PXREGREADINT(hKey, *sRegValue, stored) == ERROR_SUCCESS && stored > 0) {
+            XREGCLOSE(hKey);
+            return stored;
+        }
+    }
+    const int flags = iFlags.value_or(0);
+    const HMODULE hUser = GetModuleHandleA("user32");
+    const auto pfnGetString = hUser ? reinterpret_cast<XMBGETSTRING>(reinterpret_cast<void*>(
+                                          GetProcAddress(hUser, "MB_GetString")))
+                                    : nullptr;
+
+    XMBSPEC spec;
+    spec.iFlags = flags;
+    spec.bCheck = bReg;
+    spec.sText = pxwide(sText);
+    spec.sCaption = sCaption ? pxwide(*sCaption) : std::u16string(u"Error");
+    HINSTANCE hModule = hInstance.value_or(GetModuleHandleA(nullptr));
+    bool bIcon = false;
+    if (iIcon) {
+        bIcon = true;
+        spec.iIcon = static_cast<std::uint16_t>(*iIcon);
+    } else if (flags & 0xF0) {
+        bIcon = true; // room for an icon even where the flags name none
+        hModule = hUser;
+        if (const auto ord = FXMBSTDICON(flags)) spec.iIcon = pxstdicon(hUser, *ord);
+    }
+
+    XMBMEASURE m;
+    {
+        const HDC dc = GetDC(nullptr);
+        RECT rc{0, 0, 700, 600};
+        m.h = DrawTextA(dc, sText.data(), static_cast<int>(sText.size()), &rc, XMB_TEXTFLAGS);
+        m.w = static_cast<int>(rc.right * 1.05);
+        ReleaseDC(nullptr, dc);
+    }
+    const LONG units = GetDialogBaseUnits();
+    m.bx = LOWORD(units);
+    m.by = HIWORD(units);
+    m.cyFrame = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME);
+    m.bIcon = bIcon;
+    m.bCheck = bReg;
+
+    if (sButtons) {
+        const int n = std::min<int>(static_cast<int>(sButtons->size()), XMB_MAXBUTTONS);
+        for (int k = 1; k <= n; ++k)
+            spec.buttons.push_back(
+                {k, {pxwide(XTRIM((*sButtons)[static_cast<std::size_t>(k - 1)])), std::nullopt}});
+    } else {
+        for (int id : FXMBBUTTONSET(flags)) {
+            std::u16string cap = pxsystemcaption(pfnGetString, id);
+            if (cap.empty()) cap = pxwide(FXMBFALLBACK(id));
+            spec.buttons.push_back({id, {cap, std::nullopt}});
+        }
+    }
+    m.nButtons = static_cast<int>(spec.buttons.size());
+    pxdialogfont(spec);
+    const XWORDS words = FXMBTEMPLATE(spec, FXMBLAYOUT(m));
+
+    const HWND hOwner = pxmbowner(hParent);
+    const int iDefault = ((flags & 0xF00) >> 8) + 1;
+    const int idDefault =
+        iDefault <= m.nButtons ? spec.buttons[static_cast<std::size_t>(iDefault - 1)].iID : 0;
+
+    int r = 0;
+    const HGLOBAL hTemplate = GlobalAlloc(0, words.size() * sizeof(std::uint16_t));
+    if (hTemplate) {
+        std::memcpy(hTemplate, words.data(), words.size() * sizeof(std::uint16_t));
+        pxmbmodality(flags, false);
+        r = static_cast<int>(DialogBoxIndirectParamA(
+            hModule, static_cast<LPCDLGTEMPLATEA>(static_cast<void*>(hTemplate)), hOwner,
+            pxmessageboxdlgproc, idDefault));
+        if (r >= XMB_ANSWERSCALE)
+            r = -(r / XMB_ANSWERSCALE);
+        else if (r < 0)
+            r = 0;
+        pxmbmodality(flags, true);
+        GlobalFree(hTemplate);
+    }
+    if (r < 0 && bReg) PXREGWRITEINT(hKey, *sRegValue, -r);
+    XREGCLOSE(hKey);
+    return r < 0 ? -r : r;
+}

@@ -32,3 +32,34 @@ void XDESTROYDIALOG(XWND& xDlg);
 void PXPARSEDLGINIT(HINSTANCE hInstance, XWND& xDlg, int ID);
 BOOL CALLBACK pxdisableproc(HWND hWnd, LPARAM hDlg);
 BOOL CALLBACK pxenableproc(HWND hWnd, LPARAM hDlg);
+
+// ---------------------------------------------------------------------------------------------
+// Message box
+//
+//   XMESSAGEBOX          the system message box's flags, built as an in-memory template sized
+//                        to its text, with caller-chosen button captions and the check box
+//                        "&Show this message in the future" kept under HKEY_CURRENT_USER
+//   PXPUTCHAR            an ANSI text as wide characters and a zero word (writers: ZEBMsgBoxcore)
+//   pxmessageboxdlgproc pxmbenableproc
+//
+// The result is the chosen button's identifier (with sButtons: the caption's 1-based index), the
+// stored answer when a suppressed box is not shown, or 0 when no box could be shown — the key
+// sRegKey must exist already: it is never created here. The answer is stored only when the user
+// cleared the check box.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ZEBMsgBoxcore.h"
+
+int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption = std::nullopt,
+                std::optional<int> iFlags = std::nullopt,
+                std::optional<HWND> hParent = std::nullopt, std::optional<int> iIcon = std::nullopt,
+                std::optional<std::string_view> sRegKey = std::nullopt,
+                std::optional<std::string_view> sRegValue = std::nullopt,
+                std::optional<HINSTANCE> hInstance = std::nullopt,
+                std::optional<std::vector<std::string>> sButtons = std::nullopt);
+
+int PXPUTCHAR(XWORDS& buf, int pos, std::string_view s);
+INT_PTR CALLBACK pxmessageboxdlgproc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM lParam);
+BOOL CALLBACK pxmbenableproc(HWND hWnd, LPARAM bEnable);
