@@ -28,6 +28,7 @@ struct Box {
     std::string title;
     RECT client{};
     std::vector<Ctl> ctls;
+    HWND owner = nullptr;
     int focus = -1;           // identifier of the control with the focus
     int baseX = 0, baseY = 0; // the box's own dialog base units
     std::vector<int> buttonIds() const {
@@ -57,6 +58,7 @@ Box pxread(HWND h) {
     GetWindowTextA(h, buf, sizeof buf);
     b.title = buf;
     GetClientRect(h, &b.client);
+    b.owner = GetWindow(h, GW_OWNER);
     b.focus = GetFocus() ? GetDlgCtrlID(GetFocus()) : -1;
     RECT units{0, 0, 4, 8};
     MapDialogRect(h, &units);
@@ -240,6 +242,22 @@ TEST_F(MsgBox, StandardIconsMoveTheTextAndWidenTheBox) {
         const RECT wider = pxdu(seen, 0, 0, 128 / bx + 10, 0);
         EXPECT_NEAR(seen.client.right - plain.client.right, wider.right, 1) << icon;
     }
+}
+
+TEST_F(MsgBox, AnIconWithoutAStandardOrdinalKeepsItsRoomOnly) {
+    onBox = pressing(VK_RETURN);
+    EXPECT_EQ(show("User icon", "T", MB_OK | MB_USERICON), IDOK);
+    ASSERT_EQ(seen.ctls.size(), 2u); // text and button: no icon control
+    EXPECT_EQ(seen.ctls[0].rc.left, pxdu(seen, 40, 0, 0, 0).left);
+}
+
+TEST_F(MsgBox, WithoutAnOwnerTheBoxIsOwnedByNoWindow) {
+    onBox = pressing(VK_RETURN);
+    EXPECT_EQ(XMESSAGEBOX("Alone"), IDOK);
+    EXPECT_EQ(seen.title, "Error");
+    EXPECT_EQ(seen.owner, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(GetDesktopWindow()));
+    EXPECT_TRUE(IsWindowEnabled(xOwner.hWnd));
 }
 
 TEST_F(MsgBox, KeysAnswerTheBox) {
