@@ -9,6 +9,7 @@
 
 #include "ZEBApp.h"
 #include "ZEBGDI.h"
+#include "ZEBListView.h"
 #include "ZEBStrings.h"
 
 namespace {
@@ -179,23 +180,17 @@ void pxinitcommoncontrols() {
 
 // ---- List views ------------------------------------------------------------------------------
 
-// Rows and application array indexes. Until ZEBListView keeps row maps, a virtual list shows
-// its array in order and an ordinary row carries its array index - 1 as item parameter.
+// Rows and application array indexes: ZEBListView's row maps.
 int pxlvbackmap(HWND hList, int iRow) {
-    if (pxstyle(hList) & LVS_OWNERDATA) return iRow + 1;
-    LVITEMA it{};
-    it.mask = LVIF_PARAM;
-    it.iItem = iRow;
-    if (!pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it))) return 0;
-    return static_cast<int>(it.lParam) + 1;
+    int k = 0;
+    FXLV_BACKMAP(hList, iRow, k);
+    return k;
 }
 
 int pxlvfwdmap(HWND hList, int iIndex) {
-    if (pxstyle(hList) & LVS_OWNERDATA) return iIndex - 1;
-    LVFINDINFOA fi{};
-    fi.flags = LVFI_PARAM;
-    fi.lParam = iIndex - 1;
-    return static_cast<int>(pxsend(hList, LVM_FINDITEMA, static_cast<WPARAM>(-1), pxaddr(&fi)));
+    int row = -1;
+    FXLV_FWDMAP(hList, row, iIndex);
+    return row;
 }
 
 // Selects or deselects the row of array index k. An index without a row selects nothing: to
@@ -478,11 +473,12 @@ bool pxsetint(const XTARGET& t, int iProp, int v) {
     case XPC_COUNT:
         if (c == XCC_LISTBOX || pxiscombo(c)) return pxsetcountlist(h, pxiscombo(c), v);
         if (c == XCC_TAB) return pxsetcounttabs(h, v);
-        // A virtual list's rows show its array in order: with no row map kept yet (ZEBListView
-        // keeps one), that is what the rows already do.
+        // A virtual list's rows show its array in order until it is sorted (ZEBListView).
         if (c != XCC_LISTVIEW || !(pxstyle(h) & LVS_OWNERDATA) || v < 0) return false;
         pxsend(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(v), 0);
+        PXLV_SETROWCOUNT(h, v);
         return true;
+    case XPC_LVINTEGER: return c == XCC_LISTVIEW && PXLV_SETRECSIZE(h, v);
     case XPC_MINIMUM:
     case XPC_MAXIMUM: return pxsetrange(t, iProp, v);
     case XPC_PAGE:
@@ -631,6 +627,7 @@ bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
         v = static_cast<int>(n);
         return true;
     }
+    case XPC_LVINTEGER: return c == XCC_LISTVIEW && PXLV_GETRECSIZE(h, v);
     case XPC_MINIMUM:
     case XPC_MAXIMUM:
     case XPC_PAGE: {
@@ -717,13 +714,13 @@ bool pxdrawslot(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, LPARAM pDra
 
 bool pxdispslot(XWND& xWnd, const XCTLREC& xCtl, int iID, NMHDR* nm) {
     const XPROCREF proc = xCtl.pfnCallback[3];
-    if (!proc.pfn) return false; // the list view's own display data: ZEBListView
+    auto& item = reinterpret_cast<NMLVDISPINFOA*>(nm)->item;
+    if (!proc.pfn) return FXLV_GETDISPINFO(nm->hwndFrom, item); // from the record array
     if (proc.sig != XSIGOF<XDISPINFOPROC>()) {
         RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
         return true;
     }
-    reinterpret_cast<XDISPINFOPROC*>(proc.pfn)(xWnd, iID,
-                                               reinterpret_cast<NMLVDISPINFOA*>(nm)->item);
+    reinterpret_cast<XDISPINFOPROC*>(proc.pfn)(xWnd, iID, item);
     return true;
 }
 
@@ -763,9 +760,13 @@ bool pxlistviewreport(XWND& xWnd, XCTLREC& xCtl, int iID, NMHDR* nm) {
         return reinterpret_cast<const NMLISTVIEW*>(nm)->iItem >= 0 &&
                pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
     case LVN_ITEMACTIVATE: return pxslot(xWnd, xCtl, 2, iID, XEC_DBLCLK);
-    case LVN_COLUMNCLICK:
-        // Without a callback the list view's own sorting (ZEBListView) is to answer.
-        return pxslot(xWnd, xCtl, 3, iID, reinterpret_cast<const NMLISTVIEW*>(nm)->iSubItem + 1);
+    case LVN_COLUMNCLICK: {
+        // Without a callback the list view sorts itself by the column (ZEBListView).
+        const int col = reinterpret_cast<const NMLISTVIEW*>(nm)->iSubItem + 1;
+        if (pxslot(xWnd, xCtl, 3, iID, col)) return true;
+        XLV_ONCOLUMNCLICK(xWnd, iID, col);
+        return true;
+    }
     case LVN_GETDISPINFOA: return pxdispslot(xWnd, xCtl, iID, nm);
     default: return false;
     }
@@ -888,7 +889,7 @@ int XCTLCREATE(XWND& xWnd, int ID, int iClass, int iOptions, std::optional<int> 
     XCTLREC& c = pxnewentry(xWnd);
     pxinitrecord(c, hCtl, iClass, b.iStyle, xWnd.hWnd);
     FXASSOCCTLTOHANDLE(hCtl, c);
-    // A list view gets its list-view data here once ZEBListView exists (FXLV_INIT).
+    if (iClass == XCC_LISTVIEW) FXLV_INIT(hCtl);
     return id;
 }
 
@@ -916,7 +917,7 @@ bool XCTLSETCHAR(XWND& xWnd, int ID, std::string_view sText, std::optional<int> 
         if (c == XCC_LISTBOX && !(pxstyle(h) & LBS_MULTIPLESEL))
             return pxsend(h, LB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
         return false;
-    case XPC_LVLAYOUT: return false; // the layout text is ZEBListView's
+    case XPC_LVLAYOUT: return c == XCC_LISTVIEW && PXLV_SETLAYOUT(h, sText);
     default: break;
     }
     if (prop < 0) return false;
@@ -1223,14 +1224,19 @@ bool XCTLGETARRAY(XWND& xWnd, int ID, std::vector<int>& iArray, std::optional<in
     return ok;
 }
 
-// Row transfer reads and writes application records through the list view's layout, which is
-// ZEBListView's; until then there is nothing to transfer.
-bool XCTLSETITEM(XWND&, int, const XITEMREF&, int) {
-    return false;
+// Row transfer reads and writes application records through the list view's layout
+// (ZEBListView). A virtual list takes the address of the application's record array instead.
+bool XCTLSETITEM(XWND& xWnd, int ID, const XITEMREF& xItem, int iRow) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t) || !t.rec || t.iClass != XCC_LISTVIEW || iRow < 0) return false;
+    if (pxstyle(t.h) & LVS_OWNERDATA) return PXLV_SETDATA(t.h, xItem.pData);
+    return PXLV_PARSEITEM(t.h, iRow, xItem.pData, XLVM_SET);
 }
 
-bool XCTLGETITEM(XWND&, int, const XITEMREF&, int) {
-    return false;
+bool XCTLGETITEM(XWND& xWnd, int ID, const XITEMREF& xItem, int iRow) {
+    XTARGET t;
+    if (!pxtarget(xWnd, ID, t) || !t.rec || t.iClass != XCC_LISTVIEW || iRow < 1) return false;
+    return PXLV_PARSEITEM(t.h, iRow, xItem.pData, XLVM_GET);
 }
 
 // ---- Callbacks -------------------------------------------------------------------------------
@@ -1327,7 +1333,7 @@ BOOL CALLBACK pxenumdlgcontrols(HWND hChild, LPARAM pxWnd) {
     pxinitrecord(c, hChild, FXRESOLVECLASSNAME(hChild), GetWindowLongA(hChild, GWL_STYLE),
                  xWnd.hWnd);
     FXASSOCCTLTOHANDLE(hChild, c);
-    // A list view gets its list-view data here once ZEBListView exists (FXLV_INIT).
+    if (c.iClass == XCC_LISTVIEW) FXLV_INIT(hChild);
     if (id == IDOK || id == IDCANCEL) c.pfnCallback[0] = XPROCOF(PXENDDIALOG);
     return TRUE;
 }
@@ -1427,7 +1433,7 @@ bool XCTLDESTROY(XWND& xWnd, int ID) {
     pxrepoint(xWnd, at, n - 1);
     if (xWnd.nControls == 0) pxreleaselist(xWnd, false);
     RemovePropA(t.h, XCTLPROP);
-    // A list view's data go here once ZEBListView exists (PXLV_CLEANUP).
+    if (gone.iClass == XCC_LISTVIEW) PXLV_CLEANUP(t.h);
     DestroyWindow(t.h);
     pxdeletebrush(gone.hBrush);
     pxdeletefont(gone.hFont);
@@ -1438,7 +1444,7 @@ BOOL CALLBACK pxdestroydlgcontrols(HWND hChild, LPARAM bDestroy) {
     if (const XCTLREC* c = FXCTLBYHANDLE(hChild)) {
         pxdeletebrush(c->hBrush);
         pxdeletefont(c->hFont);
-        // A list view's data go here once ZEBListView exists (PXLV_CLEANUP).
+        if (c->iClass == XCC_LISTVIEW) PXLV_CLEANUP(hChild);
     }
     RemovePropA(hChild, XCTLPROP);
     if (bDestroy) DestroyWindow(hChild);

@@ -1,0 +1,507 @@
+// ZEBListView: list-view data, rows from records, sorting and display requests.
+#include "ZEBListView.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "ZEBStrings.h"
+
+namespace {
+
+constexpr const char* XLVPROP = "XLVData";
+constexpr UINT XLV_STATEMASK = 0xFF0F;
+constexpr int XHDF_MARK = HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
+
+LRESULT pxsend(HWND h, UINT iMsg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageA(h, iMsg, wParam, lParam);
+}
+
+template <class T> LPARAM pxaddr(T* p) {
+    return reinterpret_cast<LPARAM>(p);
+}
+
+XLVDATA* pxdata(HWND hList) {
+    return hList ? static_cast<XLVDATA*>(GetPropA(hList, XLVPROP)) : nullptr;
+}
+
+bool pxisvirtual(HWND hList) {
+    return (GetWindowLongA(hList, GWL_STYLE) & LVS_OWNERDATA) != 0;
+}
+
+HWND pxheader(HWND hList) {
+    return GetDlgItem(hList, 0);
+}
+
+int pxrowcount(HWND hList) {
+    return static_cast<int>(pxsend(hList, LVM_GETITEMCOUNT));
+}
+
+// Stride of the record array: the record size, or the layout's own size when none is set. A
+// record size below the layout's size would let fields run into the next record and past the
+// array's end: none then.
+std::size_t pxstride(const XLVDATA& d) {
+    const int n = PXLVLAYOUTSIZE(d.aFields);
+    if (d.nRecSize <= 0) return static_cast<std::size_t>(n);
+    return d.nRecSize >= n ? static_cast<std::size_t>(d.nRecSize) : 0;
+}
+
+// Width in pixels of a new column: its field's text width in digits, plus room for the mark.
+int pxcolumnwidth(HWND hList, const XLVFIELD& f) {
+    int n = 10;
+    if (f.cLetter == 'a') {
+        n = f.iSize;
+    } else if (f.cLetter == 't') {
+        n = 20;
+    } else {
+        const int w = std::atoi(f.sEdit.c_str());
+        if (w > 0) n = w;
+    }
+    n = std::clamp(n, 4, 40);
+    const std::string digits(static_cast<std::size_t>(n), '0');
+    const int px = static_cast<int>(pxsend(hList, LVM_GETSTRINGWIDTHA, 0, pxaddr(digits.c_str())));
+    return (px > 0 ? px : 7 * n) + 24;
+}
+
+// The text of one field of a record; false when it cannot be converted.
+bool pxfieldtext(const XLVFIELD& f, const unsigned char* pRec, std::string& s) {
+    if (f.cLetter != 't') return PXLVFIELDTEXT(f, pRec + f.iOffset, s);
+    XLVDATETIME t;
+    std::memcpy(&t, pRec + f.iOffset, sizeof t);
+    int status = 0;
+    s = std::string(XTRIM(PXDATETIME(t, f.sEdit, status)));
+    return status == 0 || status == 9999; // a mode outside 1 to 5 leaves the cell blank
+}
+
+std::string pxgetcell(HWND hList, int iRow, int iColumn) {
+    char buf[XLV_MAXTEXT + 1] = {};
+    LVITEMA it{};
+    it.mask = LVIF_TEXT;
+    it.iItem = iRow;
+    it.iSubItem = iColumn;
+    it.pszText = buf;
+    it.cchTextMax = sizeof buf;
+    pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it));
+    buf[XLV_MAXTEXT] = 0;
+    // The control may hand back its own buffer instead of filling ours.
+    const char* p = it.pszText ? it.pszText : buf;
+    const void* z = std::memchr(p, 0, XLV_MAXTEXT);
+    return std::string(p, z ? static_cast<const char*>(z) - p : XLV_MAXTEXT);
+}
+
+bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LVITEMA& it) {
+    XLVDATA* d = pxdata(hList);
+    if (!d || !d->bLayout) return false;
+    auto* rec = static_cast<unsigned char*>(pRecord);
+    if (!rec && iMode != XLVM_COLUMNS) return false;
+    UINT rowmsg = LVM_SETITEMA;
+    int row = 0;
+    if (iMode != XLVM_DISPLAY) {
+        const int count = pxrowcount(hList);
+        it = LVITEMA{};
+        if (iIndex >= 1 && iIndex <= count) {
+            it.mask = LVIF_TEXT;
+            row = iIndex - 1;
+        } else {
+            rowmsg = LVM_INSERTITEMA;
+            it.mask = LVIF_TEXT | LVIF_PARAM;
+            it.lParam = count;
+            row = count;
+        }
+    }
+    const HIMAGELIST hSmall =
+        reinterpret_cast<HIMAGELIST>(pxsend(hList, LVM_GETIMAGELIST, LVSIL_SMALL));
+    bool hasimage = false;
+    int image = 0;
+    int done = 0;
+    bool ok = true;
+    std::string s;
+    for (const XLVFIELD& f : d->aFields) {
+        if (f.cLetter == 'x') continue;
+        if (f.cLetter == '+') {
+            std::int32_t v = 0;
+            if (iMode == XLVM_SET || iMode == XLVM_DISPLAY) {
+                std::memcpy(&v, rec + f.iOffset, sizeof v);
+                hasimage = true;
+                image = v - 1;
+                if (iMode == XLVM_DISPLAY) {
+                    it.mask |= LVIF_IMAGE;
+                    it.iImage = image;
+                }
+            } else if (iMode == XLVM_GET) {
+                LVITEMA g{};
+                g.mask = LVIF_IMAGE;
+                g.iItem = iIndex - 1;
+                if (pxsend(hList, LVM_GETITEMA, 0, pxaddr(&g))) {
+                    v = g.iImage + 1;
+                    std::memcpy(rec + f.iOffset, &v, sizeof v);
+                }
+            }
+            continue;
+        }
+        switch (iMode) {
+        case XLVM_SET: {
+            if (!pxfieldtext(f, rec, s)) {
+                ok = false;
+                break;
+            }
+            s = XSZ(s);
+            it.iItem = row;
+            it.iSubItem = f.iColumn;
+            it.pszText = s.data();
+            if (f.iColumn == 0) {
+                if (hasimage) {
+                    it.mask |= LVIF_IMAGE;
+                    it.iImage = image;
+                } else if (hSmall) {
+                    it.mask |= LVIF_IMAGE;
+                    it.iImage = ImageList_GetImageCount(hSmall);
+                }
+            }
+            const LRESULT r = pxsend(hList, rowmsg, 0, pxaddr(&it));
+            if (rowmsg == LVM_INSERTITEMA) {
+                if (r < 0) return false;
+                row = static_cast<int>(r);
+            }
+            rowmsg = LVM_SETITEMA;
+            it.mask = LVIF_TEXT;
+            break;
+        }
+        case XLVM_GET:
+            if (iIndex < 1 || iIndex > pxrowcount(hList) ||
+                (f.cLetter != 't' &&
+                 !PXLVREADFIELD(f, pxgetcell(hList, iIndex - 1, f.iColumn), rec + f.iOffset)))
+                ok = false;
+            break;
+        case XLVM_COLUMNS: {
+            LVCOLUMNA col{};
+            col.mask = LVCF_FMT | LVCF_WIDTH;
+            col.fmt = f.bRight ? LVCFMT_RIGHT : LVCFMT_LEFT;
+            col.cx = pxcolumnwidth(hList, f);
+            if (pxsend(hList, LVM_INSERTCOLUMNA, static_cast<WPARAM>(f.iColumn), pxaddr(&col)) <
+                0) {
+                ok = false;
+                break;
+            }
+            HDITEMA hd{};
+            hd.mask = HDI_LPARAM;
+            hd.lParam = PXLVHEADERPARAM(f.iOffset, f.iType);
+            pxsend(pxheader(hList), HDM_SETITEMA, static_cast<WPARAM>(f.iColumn), pxaddr(&hd));
+            break;
+        }
+        case XLVM_DISPLAY:
+            if (f.iColumn != it.iSubItem || !(it.mask & LVIF_TEXT)) break;
+            if (!pxfieldtext(f, rec, s)) {
+                ok = false;
+                break;
+            }
+            if (it.pszText && it.cchTextMax > 0) {
+                const std::string_view t = XTRIM(s);
+                const std::size_t n =
+                    std::min(t.size(), static_cast<std::size_t>(it.cchTextMax - 1));
+                std::memcpy(it.pszText, t.data(), n);
+                it.pszText[n] = 0;
+            }
+            break;
+        default: return false;
+        }
+        if (!ok) break;
+        ++done;
+    }
+    if (nColumns) *nColumns = done;
+    return ok;
+}
+
+// Sort request of an ordinary list.
+struct XLVTEXTSORT {
+    HWND hList;
+    int iType;
+    int iColumn;
+    int iDir;
+};
+
+void pxsortvirtual(HWND hList, XLVDATA& d, int iOffset, int iType, int iDir) {
+    const int n = pxrowcount(hList);
+    const std::size_t stride = pxstride(d);
+    if (!d.pData || n <= 0 || !stride) return;
+    if (!d.bMap || static_cast<int>(d.aMap.size()) != n) {
+        d.aMap = PXLVIDENTITYMAP(n);
+        d.bMap = true;
+    }
+    std::vector<UINT> saved(static_cast<std::size_t>(n), 0);
+    for (int r = 0; r < n; ++r) {
+        const int k = d.aMap[r];
+        if (k >= 1 && k <= n)
+            saved[k - 1] = static_cast<UINT>(
+                pxsend(hList, LVM_GETITEMSTATE, static_cast<WPARAM>(r), XLV_STATEMASK));
+    }
+    const XLVSORTKEY key{d.pData, stride, iOffset, iType, iDir};
+    PXLVMERGESORT(d.aMap, n, PXLV_VIRTUALSORTCALLBACK, &key);
+    for (int r = 0; r < n; ++r) {
+        LVITEMA it{};
+        it.stateMask = XLV_STATEMASK;
+        it.state = saved[d.aMap[r] - 1];
+        pxsend(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(r), pxaddr(&it));
+    }
+    pxsend(hList, LVM_REDRAWITEMS, 0, n - 1);
+}
+
+} // namespace
+
+XLVDATA* FXLV_INIT(HWND hList) {
+    if (XLVDATA* d = pxdata(hList)) return d;
+    if (!hList) return nullptr;
+    const HMODULE hShell = LoadLibraryA("shell32.dll");
+    const HIMAGELIST hMarks = ImageList_Create(14, 14, 0, 2, 10);
+    if (hShell && hMarks)
+        for (int id : {133, 134}) {
+            const HANDLE b =
+                LoadImageA(hShell, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 14, 14, LR_LOADMAP3DCOLORS);
+            if (!b) continue;
+            ImageList_Add(hMarks, static_cast<HBITMAP>(b), nullptr);
+            DeleteObject(b);
+        }
+    pxsend(hList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP,
+           LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
+    pxsend(hList, LVM_DELETEALLITEMS);
+    if (hShell) FreeLibrary(hShell);
+    if (hMarks) {
+        const HWND hHeader = pxheader(hList);
+        const auto old = reinterpret_cast<HIMAGELIST>(
+            hHeader ? pxsend(hHeader, HDM_SETIMAGELIST, 0, pxaddr(hMarks)) : 0);
+        if (!hHeader) ImageList_Destroy(hMarks);
+        if (old && old != hMarks) ImageList_Destroy(old);
+    }
+    auto* d = new XLVDATA{};
+    if (!SetPropA(hList, XLVPROP, d)) {
+        delete d;
+        return nullptr;
+    }
+    return d;
+}
+
+bool PXLV_GETDATA(HWND hList, XLVDATA*& pData) {
+    pData = pxdata(hList);
+    return pData != nullptr;
+}
+
+void PXLV_CLEANUP(HWND hList) {
+    if (XLVDATA* d = pxdata(hList)) {
+        RemovePropA(hList, XLVPROP);
+        delete d;
+    }
+    const HWND hHeader = pxheader(hList);
+    if (!hHeader) return;
+    const auto h = reinterpret_cast<HIMAGELIST>(pxsend(hHeader, HDM_GETIMAGELIST));
+    if (h) {
+        pxsend(hHeader, HDM_SETIMAGELIST, 0, 0);
+        ImageList_Destroy(h);
+    }
+}
+
+bool PXLV_SETLAYOUT(HWND hList, std::string_view sLayout) {
+    XLVDATA* d = pxdata(hList);
+    if (!d) return false;
+    d->bLayout = false;
+    d->sLayout = XTOLOWER(XTRIM(sLayout));
+    if (!PXLVPARSELAYOUT(d->sLayout, d->aFields)) {
+        d->sLayout.clear();
+        return false;
+    }
+    d->bLayout = true;
+    // The columns of an earlier layout go with it.
+    while (pxsend(hList, LVM_DELETECOLUMN, 0)) {
+    }
+    return PXLV_PARSEITEM(hList, 0, nullptr, XLVM_COLUMNS);
+}
+
+bool PXLV_PARSEITEM(HWND hList, int iIndex, void* pRecord, int iMode,
+                    std::optional<int*> nColumns) {
+    LVITEMA it{};
+    if (iMode == XLVM_DISPLAY) return false; // a display request brings its own item
+    return pxparse(hList, iIndex, pRecord, iMode, nColumns.value_or(nullptr), it);
+}
+
+bool PXLV_PARSEITEM(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns,
+                    LVITEMA& xItem) {
+    if (iMode != XLVM_DISPLAY) {
+        LVITEMA it{};
+        return pxparse(hList, iIndex, pRecord, iMode, nColumns, it);
+    }
+    return pxparse(hList, iIndex, pRecord, iMode, nColumns, xItem);
+}
+
+std::string PXDATETIME(const XLVDATETIME& t, std::string_view sEdit, int& iStatus) {
+    int m = 0;
+    bool seconds = false;
+    if (!PXLVDATEMODE(sEdit, m, seconds)) {
+        iStatus = 1;
+        return std::string(80, ' ');
+    }
+    if (m < 1 || m > 5) {
+        iStatus = 9999;
+        return std::string(80, ' ');
+    }
+    iStatus = 0;
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(t.wYear);
+    st.wMonth = static_cast<WORD>(t.wMonth);
+    st.wDayOfWeek = static_cast<WORD>(t.wDayOfWeek);
+    st.wDay = static_cast<WORD>(t.wDay);
+    st.wHour = static_cast<WORD>(t.wHour);
+    st.wMinute = static_cast<WORD>(t.wMinute);
+    st.wSecond = static_cast<WORD>(t.wSecond);
+    st.wMilliseconds = static_cast<WORD>(t.wMilliseconds);
+    char date[81] = {}, time[81] = {};
+    std::string s;
+    if (m != 3) {
+        const DWORD fl = (m == 2 || m == 5) ? DATE_LONGDATE : DATE_SHORTDATE;
+        if (GetDateFormatA(LOCALE_USER_DEFAULT, fl, &st, nullptr, date, sizeof date) > 0)
+            s = date;
+        else
+            s = std::string(10, ' '); // the date part stays blank
+    }
+    if (m >= 3) {
+        const DWORD fl = seconds ? 0 : TIME_NOSECONDS;
+        if (m > 3) s += ' ';
+        if (GetTimeFormatA(LOCALE_USER_DEFAULT, fl, &st, nullptr, time, sizeof time) > 0) s += time;
+    }
+    return XFIXED(s, 80);
+}
+
+bool PXLV_SETRECSIZE(HWND hList, int nRecSize) {
+    XLVDATA* d = pxdata(hList);
+    if (!d || nRecSize < 0) return false;
+    d->nRecSize = nRecSize;
+    return true;
+}
+
+bool PXLV_GETRECSIZE(HWND hList, int& nRecSize) {
+    const XLVDATA* d = pxdata(hList);
+    if (!d) return false;
+    nRecSize = d->nRecSize;
+    return true;
+}
+
+bool PXLV_SETDATA(HWND hList, const void* pArray) {
+    XLVDATA* d = pxdata(hList);
+    if (!d) return false;
+    d->pData = static_cast<const unsigned char*>(pArray);
+    return true;
+}
+
+bool PXLV_SETROWCOUNT(HWND hList, int nRows) {
+    XLVDATA* d = pxdata(hList);
+    if (!d || nRows < 0) return false;
+    d->aMap = PXLVIDENTITYMAP(nRows);
+    d->bMap = true;
+    return true;
+}
+
+void XLV_ONCOLUMNCLICK(XWND& xWnd, int ID, int iColumn) {
+    const HWND hList = GetDlgItem(xWnd.hWnd, ID);
+    const HWND hHeader = hList ? pxheader(hList) : nullptr;
+    if (!hHeader) return;
+    const int n = static_cast<int>(pxsend(hHeader, HDM_GETITEMCOUNT));
+    int offset = 0, type = XLVT_NONE, dir = 0;
+    for (int i = 0; i < n; ++i) {
+        HDITEMA hd{};
+        hd.mask = HDI_FORMAT | HDI_LPARAM | HDI_IMAGE;
+        if (!pxsend(hHeader, HDM_GETITEMA, static_cast<WPARAM>(i), pxaddr(&hd))) continue;
+        const int old = ((hd.iImage % 2) + 2) % 2;
+        hd.mask = HDI_FORMAT | HDI_IMAGE;
+        if (i + 1 == iColumn) {
+            hd.fmt |= XHDF_MARK | HDF_STRING;
+            hd.iImage = 1 - old;
+            PXLVHEADERKEY(static_cast<std::int32_t>(hd.lParam), offset, type);
+            dir = old == 1 ? 1 : -1;
+        } else {
+            hd.fmt &= ~XHDF_MARK;
+            hd.iImage = old;
+        }
+        pxsend(hHeader, HDM_SETITEMA, static_cast<WPARAM>(i), pxaddr(&hd));
+    }
+    if (!dir) return;
+    if (!pxisvirtual(hList)) {
+        XLVTEXTSORT req{hList, type, iColumn - 1, dir};
+        pxsend(hList, LVM_SORTITEMSEX, pxaddr(&req), reinterpret_cast<LPARAM>(&pxlv_sortcallback));
+        return;
+    }
+    if (XLVDATA* d = pxdata(hList)) pxsortvirtual(hList, *d, offset, type, dir);
+}
+
+int CALLBACK pxlv_sortcallback(LPARAM iRow1, LPARAM iRow2, LPARAM pRequest) {
+    const auto& r = *reinterpret_cast<const XLVTEXTSORT*>(pRequest);
+    if (r.iType == XLVT_NONE || r.iType < XLVT_DATETIME) return 0;
+    const std::string a = pxgetcell(r.hList, static_cast<int>(iRow1), r.iColumn);
+    const std::string b = pxgetcell(r.hList, static_cast<int>(iRow2), r.iColumn);
+    return PXLVCOMPARETEXTS(r.iType, a, b) * r.iDir;
+}
+
+int PXLV_VIRTUALSORTCALLBACK(int i, int j, const void* pRequest) {
+    return PXLVCOMPAREINDEXES(i, j, *static_cast<const XLVSORTKEY*>(pRequest));
+}
+
+bool FXLV_GETDISPINFO(HWND hList, LVITEMA& xItem) {
+    XLVDATA* d = pxdata(hList);
+    if (!d || !d->pData || xItem.iItem < 0) return false;
+    const std::size_t stride = pxstride(*d);
+    if (!stride) return false;
+    int index = xItem.iItem;
+    if (d->bMap && !d->aMap.empty() && d->aMap[0] > 0) {
+        if (xItem.iItem >= static_cast<int>(d->aMap.size())) return false;
+        index = d->aMap[xItem.iItem] - 1;
+    }
+    if (index < 0) return false;
+    void* rec = const_cast<unsigned char*>(d->pData + static_cast<std::size_t>(index) * stride);
+    return PXLV_PARSEITEM(hList, xItem.iItem + 1, rec, XLVM_DISPLAY, nullptr, xItem);
+}
+
+bool FXLV_BACKMAP(HWND hList, int iRow, int& iIndex) {
+    if (pxisvirtual(hList)) {
+        const XLVDATA* d = pxdata(hList);
+        static const std::vector<int> none;
+        iIndex = PXLVBACKMAP(d && d->bMap ? d->aMap : none, iRow);
+        if (iIndex && iRow >= pxrowcount(hList)) iIndex = 0;
+        return iIndex != 0;
+    }
+    LVITEMA it{};
+    it.mask = LVIF_PARAM;
+    it.iItem = iRow;
+    iIndex = pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it)) ? static_cast<int>(it.lParam) + 1 : 0;
+    return iIndex != 0;
+}
+
+bool FXLV_FWDMAP(HWND hList, int& iRow, int iIndex) {
+    if (pxisvirtual(hList)) {
+        const XLVDATA* d = pxdata(hList);
+        static const std::vector<int> none;
+        iRow = PXLVFWDMAP(d && d->bMap ? d->aMap : none, iIndex);
+        if (iRow >= pxrowcount(hList)) iRow = -1;
+        return iRow >= 0;
+    }
+    LVFINDINFOA fi{};
+    fi.flags = LVFI_PARAM;
+    fi.lParam = iIndex - 1;
+    iRow = static_cast<int>(pxsend(hList, LVM_FINDITEMA, static_cast<WPARAM>(-1), pxaddr(&fi)));
+    return iRow >= 0;
+}
+
+bool XLVUPDATE(HWND hWnd, int ID) {
+    const HWND hList = GetDlgItem(hWnd, ID);
+    if (!hList) return false;
+    const int n = pxrowcount(hList);
+    for (int r = 0; r < n; ++r)
+        if (!pxsend(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(r), r)) return false;
+    return true;
+}
+
+bool XLVUPDATE(HWND hWnd, int ID, const std::vector<int>& aRows) {
+    const HWND hList = GetDlgItem(hWnd, ID);
+    if (!hList) return false;
+    const int n = pxrowcount(hList);
+    for (int r : aRows)
+        if (r < 1 || r > n || !pxsend(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(r - 1), r - 1))
+            return false;
+    return true;
+}
