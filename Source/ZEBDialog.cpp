@@ -244,7 +244,7 @@ std::u16string pxsystemcaption(XMBGETSTRING pfn, int iID) {
 
 // The dialog font: DEFAULT_GUI_FONT's face, its height turned into points (the logical font
 // holds pixels, negative for a character height).
-void pxdialogfont(XMBSPEC& spec) {
+void pxdialogfont(XMBSPEC& content) {
     LOGFONTA lf{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
     int pt = 8;
@@ -254,8 +254,8 @@ void pxdialogfont(XMBSPEC& spec) {
         if (dc) ReleaseDC(nullptr, dc);
         pt = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, dpi > 0 ? dpi : 96);
     }
-    spec.iPointSize = static_cast<std::uint16_t>(pt > 0 ? pt : 8);
-    spec.sFace = pxwide(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
+    content.iPointSize = static_cast<std::uint16_t>(pt > 0 ? pt : 8);
+    content.sFace = pxwide(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
 }
 
 // The standard icon's ordinal in the system's module. Where the module keeps that icon only
@@ -352,20 +352,20 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
                                           GetProcAddress(hUser, "MB_GetString")))
                                     : nullptr;
 
-    XMBSPEC spec;
-    spec.iFlags = flags;
-    spec.bCheck = bReg;
-    spec.sText = pxwide(sText);
-    spec.sCaption = sCaption ? pxwide(*sCaption) : std::u16string(u"Error");
+    XMBSPEC content;
+    content.iFlags = flags;
+    content.bCheck = bReg;
+    content.sText = pxwide(sText);
+    content.sCaption = sCaption ? pxwide(*sCaption) : std::u16string(u"Error");
     HINSTANCE hModule = hInstance.value_or(GetModuleHandleA(nullptr));
     bool bIcon = false;
     if (iIcon) {
         bIcon = true;
-        spec.iIcon = static_cast<std::uint16_t>(*iIcon);
+        content.iIcon = static_cast<std::uint16_t>(*iIcon);
     } else if (flags & 0xF0) {
         bIcon = true; // room for an icon even where the flags name none
         hModule = hUser;
-        if (const auto ord = FXMBSTDICON(flags)) spec.iIcon = pxstdicon(hUser, *ord);
+        if (const auto ord = FXMBSTDICON(flags)) content.iIcon = pxstdicon(hUser, *ord);
     }
 
     XMBMEASURE m;
@@ -386,23 +386,23 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
     if (sButtons) {
         const int n = std::min<int>(static_cast<int>(sButtons->size()), XMB_MAXBUTTONS);
         for (int k = 1; k <= n; ++k)
-            spec.buttons.push_back(
+            content.buttons.push_back(
                 {k, {pxwide(XTRIM((*sButtons)[static_cast<std::size_t>(k - 1)])), std::nullopt}});
     } else {
         for (int id : FXMBBUTTONSET(flags)) {
             std::u16string cap = pxsystemcaption(pfnGetString, id);
             if (cap.empty()) cap = pxwide(FXMBFALLBACK(id));
-            spec.buttons.push_back({id, {cap, std::nullopt}});
+            content.buttons.push_back({id, {cap, std::nullopt}});
         }
     }
-    m.nButtons = static_cast<int>(spec.buttons.size());
-    pxdialogfont(spec);
-    const XWORDS words = FXMBTEMPLATE(spec, FXMBLAYOUT(m));
+    m.nButtons = static_cast<int>(content.buttons.size());
+    pxdialogfont(content);
+    const XWORDS words = FXMBTEMPLATE(content, FXMBLAYOUT(m));
 
     const HWND hOwner = pxmbowner(hParent);
     const int iDefault = ((flags & 0xF00) >> 8) + 1;
     const int idDefault =
-        iDefault <= m.nButtons ? spec.buttons[static_cast<std::size_t>(iDefault - 1)].iID : 0;
+        iDefault <= m.nButtons ? content.buttons[static_cast<std::size_t>(iDefault - 1)].iID : 0;
 
     int r = 0;
     const HGLOBAL hTemplate = GlobalAlloc(0, words.size() * sizeof(std::uint16_t));

@@ -109,32 +109,32 @@ XMBLAYOUT FXMBLAYOUT(const XMBMEASURE& m) {
     return l;
 }
 
-XWORDS FXMBTEMPLATE(const XMBSPEC& spec, const XMBLAYOUT& l) {
-    const int f = spec.iFlags;
-    const int n = static_cast<int>(spec.buttons.size());
+XWORDS FXMBTEMPLATE(const XMBSPEC& content, const XMBLAYOUT& l) {
+    const int f = content.iFlags;
+    const int n = static_cast<int>(content.buttons.size());
     XWORDS buf;
     int pos = PXPUTINT4(buf, 0, XMB_DLGSTYLE | (f & XMB_FSYSMODAL ? XMB_DSSYSMODAL : 0));
     pos = PXPUTINT4(buf, pos, f & (XMB_FSYSMODAL | XMB_FTOPMOST) ? XMB_EXTOPMOST : 0);
-    const int nItems = 1 + (spec.iIcon ? 1 : 0) + n + (spec.bCheck ? 1 : 0);
+    const int nItems = 1 + (content.iIcon ? 1 : 0) + n + (content.bCheck ? 1 : 0);
     pos = PXPUTINT2(buf, pos,
                     {static_cast<std::uint16_t>(nItems), 0, 0, static_cast<std::uint16_t>(l.cx),
                      static_cast<std::uint16_t>(l.cy), 0, 0});
-    pos = PXPUTWIDE(buf, pos, spec.sCaption);
-    pos = PXPUTINT2(buf, pos, {spec.iPointSize});
-    pos = PXPUTWIDE(buf, pos, spec.sFace);
+    pos = PXPUTWIDE(buf, pos, content.sCaption);
+    pos = PXPUTINT2(buf, pos, {content.iPointSize});
+    pos = PXPUTWIDE(buf, pos, content.sFace);
     pos = pxalign(buf, pos);
 
     pos = PXPUTCONTROL(buf, pos, XMB_CHILD | (f & XMB_FRIGHT ? XMB_SSRIGHT : 0), 0, l.xText, 10,
-                       l.cxText, l.cyText, 0, XMB_STATIC, {spec.sText, std::nullopt});
-    if (spec.iIcon)
+                       l.cxText, l.cyText, 0, XMB_STATIC, {content.sText, std::nullopt});
+    if (content.iIcon)
         pos = PXPUTCONTROL(buf, pos, XMB_CHILD | XMB_SSICON, 0, 10, 10, 20, 20, 0, XMB_STATIC,
-                           {u"", spec.iIcon});
-    if (spec.bCheck)
+                           {u"", content.iIcon});
+    if (content.bCheck)
         pos = PXPUTCONTROL(buf, pos, XMB_CHILD | XMB_AUTOCHECK, 0, 10, l.yCheck, l.cxCheck, 10,
                            XMB_CHECKID, XMB_BUTTON, {u"&Show this message in the future", {}});
     const int iDefault = ((f & 0xF00) >> 8) + 1;
     for (int k = 1; k <= n; ++k) {
-        const XMBBUTTON& b = spec.buttons[static_cast<std::size_t>(k - 1)];
+        const XMBBUTTON& b = content.buttons[static_cast<std::size_t>(k - 1)];
         const int x = k <= static_cast<int>(l.xButtons.size())
                           ? l.xButtons[static_cast<std::size_t>(k - 1)]
                           : 0;

@@ -75,4 +75,4 @@ struct XMBSPEC {
     bool bCheck = false;
     std::vector<XMBBUTTON> buttons;
 };
-XWORDS FXMBTEMPLATE(const XMBSPEC& spec, const XMBLAYOUT& layout);
+XWORDS FXMBTEMPLATE(const XMBSPEC& content, const XMBLAYOUT& layout);

@@ -88,7 +88,7 @@ Parsed parse(const XWORDS& w) {
     return t;
 }
 
-XMBSPEC spec(int flags, std::vector<int> ids) {
+XMBSPEC contentof(int flags, std::vector<int> ids) {
     XMBSPEC s;
     s.iFlags = flags;
     s.sCaption = u"Title  ";
@@ -197,7 +197,7 @@ TEST(MsgBoxLayout, IconAndCheckBoxMakeRoom) {
 }
 
 TEST(MsgBoxTemplate, HeaderAndItemsInOrder) {
-    XMBSPEC s = spec(0x1103, {6, 7, 2}); // Yes/No/Cancel, second default, system-modal
+    XMBSPEC s = contentof(0x1103, {6, 7, 2}); // Yes/No/Cancel, second default, system-modal
     s.iIcon = 102;
     s.bCheck = true;
     const XMBLAYOUT l = FXMBLAYOUT(measure(60, 13, true, true, 3));
@@ -241,7 +241,7 @@ TEST(MsgBoxTemplate, HeaderAndItemsInOrder) {
 }
 
 TEST(MsgBoxTemplate, PlainBoxTopmostRightAlignedAndLongTexts) {
-    XMBSPEC s = spec(0x80000 | 0x40000 | 0x300, {1}); // default index 4 of one button: none
+    XMBSPEC s = contentof(0x80000 | 0x40000 | 0x300, {1}); // default index 4 of one button: none
     s.sText = std::u16string(5000, u'x');
     s.sCaption = std::u16string(3001, u'c'); // odd lengths everywhere
     const XMBLAYOUT l = FXMBLAYOUT(measure(700, 600, false, false, 1));
