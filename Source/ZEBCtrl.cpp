@@ -117,7 +117,9 @@ XCTLREC& pxnewentry(XWND& xWnd) {
     return xWnd.xCtl[n];
 }
 
-void pxinitrecord(XCTLREC& c, HWND hCtl, int iClass, int iStyle, HWND hParent) {
+} // namespace
+
+void FXINITCTLREC(XCTLREC& c, HWND hCtl, int iClass, int iStyle, HWND hParent) {
     c = XCTLREC{};
     c.hCtl = hCtl;
     c.iClass = iClass;
@@ -127,6 +129,8 @@ void pxinitrecord(XCTLREC& c, HWND hCtl, int iClass, int iStyle, HWND hParent) {
     c.crText = -1;
     c.hFont = nullptr;
 }
+
+namespace {
 
 // True when the window's own "XCTL" designates entry 0 of its list (a dialog's record).
 bool pxhasownrecord(XWND& xWnd) {
@@ -887,7 +891,7 @@ int XCTLCREATE(XWND& xWnd, int ID, int iClass, int iOptions, std::optional<int> 
     if (!hCtl) return 0;
     pxsend(hCtl, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     XCTLREC& c = pxnewentry(xWnd);
-    pxinitrecord(c, hCtl, iClass, b.iStyle, xWnd.hWnd);
+    FXINITCTLREC(c, hCtl, iClass, b.iStyle, xWnd.hWnd);
     FXASSOCCTLTOHANDLE(hCtl, c);
     if (iClass == XCC_LISTVIEW) FXLV_INIT(hCtl);
     return id;
@@ -1330,7 +1334,7 @@ BOOL CALLBACK pxenumdlgcontrols(HWND hChild, LPARAM pxWnd) {
     // A child that appeared after the list was sized finds no entry.
     if (id <= 0 || xWnd.nControls + 1 >= xWnd.xCtl.capacity()) return TRUE;
     XCTLREC& c = xWnd.xCtl[++xWnd.nControls];
-    pxinitrecord(c, hChild, FXRESOLVECLASSNAME(hChild), GetWindowLongA(hChild, GWL_STYLE),
+    FXINITCTLREC(c, hChild, FXRESOLVECLASSNAME(hChild), GetWindowLongA(hChild, GWL_STYLE),
                  xWnd.hWnd);
     FXASSOCCTLTOHANDLE(hChild, c);
     if (c.iClass == XCC_LISTVIEW) FXLV_INIT(hChild);

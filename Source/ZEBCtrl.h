@@ -47,6 +47,8 @@ using XDISPINFOPROC = void(XWND& xWnd, int iID, LVITEMA& xItem);
 const char* FXCLASSNAME(int iClass); // system class of a class code, or nullptr
 XCTLREC* FXCTLBYHANDLE(HWND hCtl);
 void FXASSOCCTLTOHANDLE(HWND hCtl, XCTLREC& xControl);
+// A fresh record: no callbacks, no brush (-1), the system's text colour (-1), no font.
+void FXINITCTLREC(XCTLREC& c, HWND hCtl, int iClass, int iStyle, HWND hParent);
 int FXRESOLVECLASSNAME(HWND hCtl);
 
 // Creates a control of class 1 to 17 and returns its identifier, 0 when nothing was created.

@@ -82,13 +82,7 @@ bool XLOADDIALOG(int ID, XWND& xDlg, std::optional<HWND> hParent,
     PXPARSEDLGINIT(hLoadModule, xDlg, ID);
     const LONG style = GetWindowLongA(h, GWL_STYLE);
     XCTLREC& self = xDlg.xCtl[0];
-    self = XCTLREC{};
-    self.hCtl = h;
-    self.iClass = XCLS_DIALOG;
-    self.iStyle = style;
-    self.hParent = hLoadOwner;
-    self.hBrush = XNOBRUSH;
-    self.crText = -1;
+    FXINITCTLREC(self, h, XCLS_DIALOG, style, hLoadOwner);
     FXASSOCCTLTOHANDLE(h, self);
     if (style & WS_CHILD) SetWindowLongPtrA(h, GWLP_ID, ID);
     return true;

@@ -87,16 +87,21 @@ std::string exptext(double x, const EDIT& e) {
     return fit((neg ? "-0." : "0.") + digits + eb, e.w);
 }
 
+// The text without the blanks around it; false when it is blank throughout.
+bool unblank(std::string_view s, std::string& t) {
+    const std::size_t i = s.find_first_not_of(' ');
+    if (i == std::string_view::npos) return false;
+    t = std::string(s.substr(i, s.find_last_not_of(' ') - i + 1));
+    return true;
+}
+
 // The text as a number: blanks around allowed, an all-blank text reads as zero.
 bool readint(std::string_view s, long long& v) {
-    std::string t(s);
-    const std::size_t i = t.find_first_not_of(' ');
-    if (i == std::string::npos) {
+    std::string t;
+    if (!unblank(s, t)) {
         v = 0;
         return true;
     }
-    const std::size_t j = t.find_last_not_of(' ');
-    t = t.substr(i, j - i + 1);
     errno = 0;
     char* end = nullptr;
     v = std::strtoll(t.c_str(), &end, 10);
@@ -104,14 +109,11 @@ bool readint(std::string_view s, long long& v) {
 }
 
 bool readreal(std::string_view s, double& v) {
-    std::string t(s);
-    const std::size_t i = t.find_first_not_of(' ');
-    if (i == std::string::npos) {
+    std::string t;
+    if (!unblank(s, t)) {
         v = 0;
         return true;
     }
-    const std::size_t j = t.find_last_not_of(' ');
-    t = t.substr(i, j - i + 1);
     for (char& c : t)
         if (c == 'd' || c == 'D') c = 'e';
     char* end = nullptr;
