@@ -36,6 +36,7 @@ std::string XMSGSEQ_FORMAT(const XMSGENTRY& e) {
     const char* kind = (e.flags & XS_HANDLER)   ? "handler"
                        : (e.flags & XS_DEFAULT) ? "default"
                        : (e.flags & XS_POSTED)  ? "posted"
+                       : (e.flags & XS_SENT)    ? "sent"
                                                 : "?";
     char buf[128];
     std::snprintf(buf, sizeof buf, "msg 0x%04x %-7s wp 0x%llx lp 0x%llx%s", e.msg, kind,

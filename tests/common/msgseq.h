@@ -14,7 +14,8 @@ enum : unsigned {
     XS_HANDLER = 0x1, // reached a registered handler
     XS_DEFAULT = 0x2, // reached the default processing
     XS_POSTED = 0x4,  // taken from the queue
-    XS_KINDS = 0x7,
+    XS_SENT = 0x8,    // seen by a hook on its way to the window procedure
+    XS_KINDS = 0xF,
     XS_WPARAM = 0x10,  // expected entry: compare the word parameter
     XS_LPARAM = 0x20,  // expected entry: compare the long parameter
     XS_OPTIONAL = 0x40 // expected entry: may be missing

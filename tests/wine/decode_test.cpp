@@ -261,6 +261,58 @@ void pxfill(HWND hWnd, COLORREF c) {
     ReleaseDC(hWnd, hDC);
 }
 
+// Expected sequences, named by what they show (listed messages only: H handler, D default
+// processing, P posted; WP and LP pin a parameter).
+const XMSGSEQ xSeqAltFInTheGeneralForm = {{WM_SYSKEYDOWN, H | WP | LP, VK_MENU, 0x20380001},
+                                          {WM_SYSKEYDOWN, D | WP, VK_MENU},
+                                          {WM_SYSKEYDOWN, H | WP | LP, 'F', 0x20210001},
+                                          {WM_SYSKEYDOWN, D | WP, 'F'}};
+const XMSGSEQ xSeqKeyboardContextMenu = {
+    {WM_CONTEXTMENU, H | WP | LP, 65535, 65535},
+    {WM_CONTEXTMENU, D | LP, 0, RAW(static_cast<ULONG_PTR>(-1))}};
+const XMSGSEQ xSeqMouseRewrite = {{WM_RBUTTONDOWN, H},
+                                  {WM_RBUTTONUP, D | WP, MK_RBUTTON | MK_SHIFT}};
+XMSGSEQ xSeqPositionRecords(const RECT& c) {
+    return {{WM_WINDOWPOSCHANGING, H | WP | LP, 400, 150},
+            {WM_WINDOWPOSCHANGING, D},
+            {WM_GETMINMAXINFO, H},
+            {WM_GETMINMAXINFO, D},
+            {WM_WINDOWPOSCHANGED, H | WP | LP, 333, 150},
+            {WM_WINDOWPOSCHANGED, D},
+            {WM_SIZE, H | WP | LP, V(c.right), V(c.bottom)},
+            {WM_SIZE, D | WP, 77}};
+}
+const XMSGSEQ xSeqPaintOnce = {{WM_PAINT, H | WP | LP, 10, 20}};
+XMSGSEQ xSeqEraseDeclined(HDC hDC) {
+    return {{WM_PAINT, D}, {WM_ERASEBKGND, H}, {WM_ERASEBKGND, D | WP, V(P(hDC))}};
+}
+const XMSGSEQ xSeqEraseClaimed = {{WM_PAINT, D}, {WM_ERASEBKGND, H}};
+const XMSGSEQ xSeqSixDeclined = {{WM_ACTIVATE, H},   {WM_ACTIVATE, D},    {WM_ERASEBKGND, H},
+                                 {WM_ERASEBKGND, D}, {WM_CONTEXTMENU, H}, {WM_CONTEXTMENU, D},
+                                 {WM_CHAR, H},       {WM_CHAR, D},        {WM_DEADCHAR, H},
+                                 {WM_DEADCHAR, D}};
+const XMSGSEQ xSeqSixClaimed = {
+    {WM_ACTIVATE, H}, {WM_ERASEBKGND, H}, {WM_CONTEXTMENU, H}, {WM_CHAR, H}, {WM_DEADCHAR, H}};
+const XMSGSEQ xSeqCloseDeclined = {{WM_CLOSE, H}, {WM_CLOSE, D}};
+const XMSGSEQ xSeqScrollOwnBar = {{WM_VSCROLL, H | WP | LP, SB_LINEDOWN, 70000},
+                                  {WM_VSCROLL, D},
+                                  {WM_VSCROLL, H | WP | LP, SB_THUMBPOSITION, 70000},
+                                  {WM_VSCROLL, D}};
+const XMSGSEQ xSeqScrollBarControl = {{WM_VSCROLL, H | WP | LP, SB_LINEDOWN, 70000},
+                                      {WM_VSCROLL, H | WP | XS_OPTIONAL, SB_ENDSCROLL}};
+XMSGSEQ xSeqGeneralFormRaw(LPARAM pt) {
+    return {{WM_NCRBUTTONDOWN, H | WP | LP, HTBORDER, RAW(pt)},
+            {WM_NCRBUTTONDOWN, D},
+            {WM_RBUTTONDBLCLK, H | WP | LP, MK_RBUTTON, RAW(pt)},
+            {WM_RBUTTONDBLCLK, D}};
+}
+XMSGSEQ xSeqInOutWords(WPARAM snapDesktop, WPARAM timer) {
+    return {{WM_NCMOUSEMOVE, H},   {WM_NCMOUSEMOVE, D | WP, HTNOWHERE},
+            {WM_DISPLAYCHANGE, H}, {WM_DISPLAYCHANGE, D | WP, 16},
+            {WM_HOTKEY, H},        {WM_HOTKEY, D | WP, RAW(snapDesktop)},
+            {WM_TIMER, H},         {WM_TIMER, D | WP, RAW(timer)}};
+}
+
 class Decode : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -329,10 +381,7 @@ TEST_F(Decode, KeysFromTheKeyboardArriveDecoded) {
     pxkey(VK_MENU, 0x38, true);
     pxsettle();
     EXPECT_TRUE(pxcallsof(WM_KEYDOWN).empty());
-    EXPECT_SEQ((XMSGSEQ{{WM_SYSKEYDOWN, H | WP | LP, VK_MENU, 0x20380001},
-                        {WM_SYSKEYDOWN, D | WP, VK_MENU},
-                        {WM_SYSKEYDOWN, H | WP | LP, 'F', 0x20210001},
-                        {WM_SYSKEYDOWN, D | WP, 'F'}}));
+    EXPECT_SEQ(xSeqAltFInTheGeneralForm);
 
     // Alt+F4 makes the default processing ask for SC_CLOSE; a drag on the caption makes it ask
     // for SC_MOVE with the hit-test code in the low bits, which the handler never sees.
@@ -358,8 +407,7 @@ TEST_F(Decode, KeysFromTheKeyboardArriveDecoded) {
     pxtap(VK_F10, 0x44);
     pxkey(VK_SHIFT, 0x2A, true);
     pxsettle();
-    EXPECT_SEQ((XMSGSEQ{{WM_CONTEXTMENU, H | WP | LP, 65535, 65535},
-                        {WM_CONTEXTMENU, D | LP, 0, RAW(static_cast<ULONG_PTR>(-1))}}));
+    EXPECT_SEQ(xSeqKeyboardContextMenu);
 }
 
 TEST_F(Decode, SubclassedEditSeesTheCharacterOnceAndTheCodesTheHandlerWroteBack) {
@@ -451,7 +499,7 @@ TEST_F(Decode, MouseCoordinatesAreSignedAndInOutFlagsReachTheDefault) {
     xMouseMsgTo = WM_RBUTTONUP;
     SendMessageA(a.hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(7, -2));
     EXPECT_EQ(pxcallsof(WM_RBUTTONDOWN).back(), (XARGS{7, -2, WM_RBUTTONDOWN, MK_RBUTTON}));
-    EXPECT_SEQ((XMSGSEQ{{WM_RBUTTONDOWN, H}, {WM_RBUTTONUP, D | WP, MK_RBUTTON | MK_SHIFT}}));
+    EXPECT_SEQ(xSeqMouseRewrite);
 }
 
 TEST_F(Decode, SizeAndPositionRecordsAreInOutForTheSystem) {
@@ -485,14 +533,7 @@ TEST_F(Decode, SizeAndPositionRecordsAreInOutForTheSystem) {
     EXPECT_EQ(size(), std::make_pair(333L, 150L));
     RECT c;
     GetClientRect(a.hWnd, &c);
-    EXPECT_SEQ((XMSGSEQ{{WM_WINDOWPOSCHANGING, H | WP | LP, 400, 150},
-                        {WM_WINDOWPOSCHANGING, D},
-                        {WM_GETMINMAXINFO, H},
-                        {WM_GETMINMAXINFO, D},
-                        {WM_WINDOWPOSCHANGED, H | WP | LP, 333, 150},
-                        {WM_WINDOWPOSCHANGED, D},
-                        {WM_SIZE, H | WP | LP, V(c.right), V(c.bottom)},
-                        {WM_SIZE, D | WP, 77}}));
+    EXPECT_SEQ(xSeqPositionRecords(c));
     ASSERT_FALSE(pxcallsof(WM_WINDOWPOSCHANGED).empty());
     const XARGS changed = pxcallsof(WM_WINDOWPOSCHANGED).back();
     EXPECT_EQ(changed[2], 20);
@@ -562,7 +603,7 @@ TEST_F(Decode, PaintHandlerRunsOnlyForAnUpdateRegionAndDrawsOnTheWindow) {
     RECT upd{10, 20, 60, 70};
     InvalidateRect(a.hWnd, &upd, FALSE);
     UpdateWindow(a.hWnd);
-    EXPECT_SEQ((XMSGSEQ{{WM_PAINT, H | WP | LP, 10, 20}}));
+    EXPECT_SEQ(xSeqPaintOnce);
     ASSERT_EQ(pxcallsof(WM_PAINT).size(), 1u);
     EXPECT_EQ(pxcallsof(WM_PAINT)[0], (XARGS{10, 20, 60, 70}));
     HDC hOwn = GetDC(a.hWnd);
@@ -667,8 +708,7 @@ TEST_F(Decode, EraseContextCoversTheClientAreaAndADeclinedEraseIsDoneOnce) {
     InvalidateRect(a.hWnd, nullptr, TRUE);
     UpdateWindow(a.hWnd);
     ASSERT_EQ(pxcallsof(WM_ERASEBKGND).size(), 1u);
-    EXPECT_SEQ(
-        (XMSGSEQ{{WM_PAINT, D}, {WM_ERASEBKGND, H}, {WM_ERASEBKGND, D | WP, V(P(xSeen.hDC))}}));
+    EXPECT_SEQ(xSeqEraseDeclined(xSeen.hDC));
     RECT c;
     GetClientRect(a.hWnd, &c);
     EXPECT_EQ(xSeen.vx1, 0);
@@ -682,7 +722,7 @@ TEST_F(Decode, EraseContextCoversTheClientAreaAndADeclinedEraseIsDoneOnce) {
     xRecAnswer[WM_ERASEBKGND] = XTRUE;
     InvalidateRect(a.hWnd, nullptr, TRUE);
     UpdateWindow(a.hWnd);
-    EXPECT_SEQ((XMSGSEQ{{WM_PAINT, D}, {WM_ERASEBKGND, H}}));
+    EXPECT_SEQ(xSeqEraseClaimed);
 }
 
 TEST_F(Decode, SixDecodingsRunTheDefaultProcessingExactlyOnceWhenDeclined) {
@@ -701,27 +741,14 @@ TEST_F(Decode, SixDecodingsRunTheDefaultProcessingExactlyOnceWhenDeclined) {
         SendMessageA(a.hWnd, WM_CHAR, 'x', 1);
         SendMessageA(a.hWnd, WM_DEADCHAR, '^', 1);
         if (round == 0)
-            EXPECT_SEQ((XMSGSEQ{{WM_ACTIVATE, H},
-                                {WM_ACTIVATE, D},
-                                {WM_ERASEBKGND, H},
-                                {WM_ERASEBKGND, D},
-                                {WM_CONTEXTMENU, H},
-                                {WM_CONTEXTMENU, D},
-                                {WM_CHAR, H},
-                                {WM_CHAR, D},
-                                {WM_DEADCHAR, H},
-                                {WM_DEADCHAR, D}}));
+            EXPECT_SEQ(xSeqSixDeclined);
         else
-            EXPECT_SEQ((XMSGSEQ{{WM_ACTIVATE, H},
-                                {WM_ERASEBKGND, H},
-                                {WM_CONTEXTMENU, H},
-                                {WM_CHAR, H},
-                                {WM_DEADCHAR, H}}));
+            EXPECT_SEQ(xSeqSixClaimed);
     }
     ReleaseDC(a.hWnd, hDC);
     XREC_START();
     SendMessageA(a.hWnd, WM_CLOSE, 0, 0);
-    EXPECT_SEQ((XMSGSEQ{{WM_CLOSE, H}, {WM_CLOSE, D}}));
+    EXPECT_SEQ(xSeqCloseDeclined);
     EXPECT_FALSE(IsWindow(a.hWnd)) << "the declined close was carried out";
 }
 
@@ -734,10 +761,7 @@ TEST_F(Decode, ScrollHandlersGetThe32BitPositionTheTrackPositionAndTheBar) {
     // The message carries 70000 cut to 16 bits; the handler gets the bar's own 32-bit value.
     SendMessageA(a.hWnd, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
     SendMessageA(a.hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 70000 & 0xFFFF), 0);
-    EXPECT_SEQ((XMSGSEQ{{WM_VSCROLL, H | WP | LP, SB_LINEDOWN, 70000},
-                        {WM_VSCROLL, D},
-                        {WM_VSCROLL, H | WP | LP, SB_THUMBPOSITION, 70000},
-                        {WM_VSCROLL, D}}));
+    EXPECT_SEQ(xSeqScrollOwnBar);
     EXPECT_EQ(pxcallsof(WM_VSCROLL)[0][2], SB_VERT);
 
     // A real drag of the thumb: while tracking, the handler gets the track position, and the
@@ -776,8 +800,7 @@ TEST_F(Decode, ScrollHandlersGetThe32BitPositionTheTrackPositionAndTheBar) {
     ASSERT_NO_FATAL_FAILURE(focus(a.hWnd, hBar));
     pxtap(VK_DOWN, 0x50, true);
     pxsettle();
-    EXPECT_SEQ((XMSGSEQ{{WM_VSCROLL, H | WP | LP, SB_LINEDOWN, 70000},
-                        {WM_VSCROLL, H | WP | XS_OPTIONAL, SB_ENDSCROLL}}));
+    EXPECT_SEQ(xSeqScrollBarControl);
     ASSERT_FALSE(pxcallsof(WM_VSCROLL).empty());
     EXPECT_EQ(pxcallsof(WM_VSCROLL)[0][2], P(hBar));
 }
@@ -955,10 +978,7 @@ TEST_F(Decode, PackedParametersKeepTheirSignsAndBits) {
     const LPARAM pt = MAKELPARAM(-10, -20);
     SendMessageA(h, WM_NCRBUTTONDOWN, HTBORDER, pt); // on the caption the default would track
     SendMessageA(h, WM_RBUTTONDBLCLK, MK_RBUTTON, pt);
-    EXPECT_SEQ((XMSGSEQ{{WM_NCRBUTTONDOWN, H | WP | LP, HTBORDER, RAW(pt)},
-                        {WM_NCRBUTTONDOWN, D},
-                        {WM_RBUTTONDBLCLK, H | WP | LP, MK_RBUTTON, RAW(pt)},
-                        {WM_RBUTTONDBLCLK, D}}));
+    EXPECT_SEQ(xSeqGeneralFormRaw(pt));
 
     // In/out words: what the handler writes is what the default processing gets; what it leaves
     // alone reaches the default processing as it came, at the parameter's full width.
@@ -979,14 +999,7 @@ TEST_F(Decode, PackedParametersKeepTheirSignsAndBits) {
     const WPARAM timer = sizeof(WPARAM) > 4 ? static_cast<WPARAM>(0x100000005ull) : 5;
     SendMessageA(h, WM_TIMER, timer, 0);
     EXPECT_EQ(last(WM_TIMER), (XARGS{static_cast<long long>(timer)})) << "never cut to 32 bits";
-    EXPECT_SEQ((XMSGSEQ{{WM_NCMOUSEMOVE, H},
-                        {WM_NCMOUSEMOVE, D | WP, HTNOWHERE},
-                        {WM_DISPLAYCHANGE, H},
-                        {WM_DISPLAYCHANGE, D | WP, 16},
-                        {WM_HOTKEY, H},
-                        {WM_HOTKEY, D | WP, RAW(snapDesktop)},
-                        {WM_TIMER, H},
-                        {WM_TIMER, D | WP, RAW(timer)}}));
+    EXPECT_SEQ(xSeqInOutWords(snapDesktop, timer));
 }
 
 } // namespace

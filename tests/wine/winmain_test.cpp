@@ -32,6 +32,19 @@ void pxresetcommand() {
     nCmdCode = -99;
 }
 
+// Expected sequences, named by what they show (listed messages only: H handler, D default
+// processing, P posted; WP and LP pin a parameter).
+const XMSGSEQ xSeqDrainedInOrder = {{WM_PROBE, D | WP, 1},
+                                    {WM_PROBE + 1, D | WP, 2},
+                                    {WM_KEYDOWN, D | WP, 'A'},
+                                    {WM_PROBE, D | WP, 3},
+                                    {WM_CHAR, D | WP, 'a'}};
+const XMSGSEQ xSeqFirstProbe = {{WM_PROBE, D | WP, 1}};
+const XMSGSEQ xSeqBothProbes = {{WM_PROBE, D | WP, 1}, {WM_PROBE + 1, D | WP, 2}};
+const XMSGSEQ xSeqProbes12 = {{WM_PROBE, D | WP, 1}, {WM_PROBE, D | WP, 2}};
+const XMSGSEQ xSeqProbes123 = {{WM_PROBE, D | WP, 1}, {WM_PROBE, D | WP, 2}, {WM_PROBE, D | WP, 3}};
+const XMSGSEQ xSeqLaterProbe = {{WM_PROBE, D | WP, 7}};
+
 // A recording window, with an empty queue and a fresh log.
 class Pump : public ::testing::Test {
   protected:
@@ -101,11 +114,7 @@ TEST_F(Pump, DrainsTranslatesAndDispatchesPostedMessages) {
     post(WM_KEYDOWN, 'A', 0x001E0001);
     post(WM_PROBE, 3);
     EXPECT_EQ(XPROCESSMESSAGES(), 0);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D | WP, 1},
-                        {WM_PROBE + 1, D | WP, 2},
-                        {WM_KEYDOWN, D | WP, 'A'},
-                        {WM_PROBE, D | WP, 3},
-                        {WM_CHAR, D | WP, 'a'}}));
+    EXPECT_SEQ(xSeqDrainedInOrder);
     EXPECT_FALSE(queued(WM_PROBE));
 }
 
@@ -114,7 +123,7 @@ TEST_F(Pump, ListedMessageEndsTheWaitAndReachesNoWindow) {
     post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     post(WM_PROBE + 1, 2);
     EXPECT_EQ(XPROCESSMESSAGES(true, std::vector<int>{WM_LBUTTONDOWN}), WM_LBUTTONDOWN);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D | WP, 1}}));
+    EXPECT_SEQ(xSeqFirstProbe);
     EXPECT_EQ(logged(WM_LBUTTONDOWN), 0);
     EXPECT_EQ(logged(WM_PROBE + 1), 0);
     EXPECT_FALSE(queued(WM_LBUTTONDOWN)) << "consumed";
@@ -123,7 +132,7 @@ TEST_F(Pump, ListedMessageEndsTheWaitAndReachesNoWindow) {
     // Without bWait the list applies as well.
     post(WM_RBUTTONUP);
     EXPECT_EQ(XPROCESSMESSAGES(false, std::vector<int>{WM_PROBE + 5, WM_RBUTTONUP}), WM_RBUTTONUP);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D | WP, 1}, {WM_PROBE + 1, D | WP, 2}}));
+    EXPECT_SEQ(xSeqBothProbes);
     EXPECT_EQ(logged(WM_RBUTTONUP), 0);
 }
 
@@ -136,7 +145,7 @@ TEST_F(Pump, QuitIsReportedAndPostedAgainWithItsCode) {
     post(WM_PROBE, 1);
     PostQuitMessage(5);
     EXPECT_EQ(XPROCESSMESSAGES(true), WM_QUIT);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D | WP, 1}}));
+    EXPECT_SEQ(xSeqFirstProbe);
     EXPECT_EQ(XTEST_TAKEQUIT(), 5);
 
     // A listed message does not hide the quit.
@@ -163,7 +172,7 @@ TEST_F(Pump, SignalledHandleEndsTheCallWithItsNegatedPosition) {
     EXPECT_EQ(XPROCESSMESSAGES(false, std::nullopt, std::vector<HANDLE>{h1, h2}, 1), -1);
     EXPECT_TRUE(xRecLog.empty());
     EXPECT_EQ(XPROCESSMESSAGES(), 0);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D | WP, 1}, {WM_PROBE, D | WP, 2}}));
+    EXPECT_SEQ(xSeqProbes12);
     CloseHandle(h1);
     CloseHandle(h2);
 }
@@ -172,17 +181,17 @@ TEST_F(Pump, UnsignalledHandlesLetQueuedMessagesThrough) {
     HANDLE h = pxevent();
     post(WM_PROBE, 1);
     EXPECT_EQ(XPROCESSMESSAGES(false, std::nullopt, std::vector<HANDLE>{h}), 0);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D | WP, 1}}));
+    EXPECT_SEQ(xSeqFirstProbe);
 
     post(WM_PROBE, 2);
     EXPECT_EQ(XPROCESSMESSAGES(false, std::nullopt, std::vector<HANDLE>{}), 0) << "no handles";
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D | WP, 1}, {WM_PROBE, D | WP, 2}}));
+    EXPECT_SEQ(xSeqProbes12);
 
     post(WM_PROBE, 3);
     post(WM_PROBE + 1, 4);
     EXPECT_EQ(XPROCESSMESSAGES(true, std::vector<int>{WM_PROBE + 1}, std::vector<HANDLE>{h}),
               WM_PROBE + 1);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D | WP, 1}, {WM_PROBE, D | WP, 2}, {WM_PROBE, D | WP, 3}}));
+    EXPECT_SEQ(xSeqProbes123);
     CloseHandle(h);
 }
 
@@ -216,7 +225,7 @@ TEST_F(Pump, WaitingWithHandlesGoesBackToTheWaitWhenTheQueueIsEmpty) {
     // Should the thread fail, its own handle ends the wait with -2 instead of hanging.
     EXPECT_EQ(XPROCESSMESSAGES(true, std::nullopt, std::vector<HANDLE>{xLater.hSignal, hThread}),
               -1);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D | WP, 7}}));
+    EXPECT_SEQ(xSeqLaterProbe);
     WaitForSingleObject(hThread, 10000);
     CloseHandle(hThread);
     CloseHandle(xLater.hDispatched);

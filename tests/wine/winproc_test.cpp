@@ -12,8 +12,48 @@
 
 namespace {
 
-constexpr unsigned H = XS_HANDLER, D = XS_DEFAULT, P = XS_POSTED, WP = XS_WPARAM, LP = XS_LPARAM;
+constexpr unsigned H = XS_HANDLER, D = XS_DEFAULT, P = XS_POSTED, S = XS_SENT, WP = XS_WPARAM,
+                   LP = XS_LPARAM;
 constexpr UINT WM_PROBE = WM_USER + 7;
+
+// Expected sequences, named by what they show (listed messages only: H handler, D default
+// processing, P posted; WP and LP pin a parameter).
+const XMSGSEQ xSeqGenericPath = {{WM_PROBE, H | WP, 1}, {WM_PROBE, D | WP, 1},
+                                 {WM_PROBE, H | WP, 3}, {WM_PROBE, H | WP, 5},
+                                 {WM_PROBE, D | WP, 5}, {WM_PROBE + 1, D | WP | LP, 7, 8}};
+const XMSGSEQ xSeqRewrittenForDefault = {{WM_PROBE + 2, D | WP | LP, 42, 43}};
+const XMSGSEQ xSeqValuesUnchanged = {
+    {WM_NCHITTEST, H}, {WM_GETDLGCODE, H}, {WM_NCACTIVATE, H}, {WM_QUERYENDSESSION, H}};
+const XMSGSEQ xSeqWrongListGetsDefault = {{WM_PROBE, D}};
+const XMSGSEQ xSeqCommandWithoutEntry = {{WM_COMMAND, D | WP, MAKEWPARAM(40003, 0)}};
+const XMSGSEQ xSeqNothing = {};
+const XMSGSEQ xSeqFrameDestroyClaimed = {{WM_DESTROY, H}};
+const XMSGSEQ xSeqDestroyWithDefault = {
+    {WM_DESTROY, H}, {WM_DESTROY, D}, {WM_NCDESTROY, H}, {WM_NCDESTROY, D}};
+const XMSGSEQ xSeqSubclassedDestroy = {{WM_DESTROY, D}, {WM_NCDESTROY, D}};
+const XMSGSEQ xSeqCursor = {{WM_SETCURSOR, D}, {WM_SETCURSOR, D}, {WM_SETCURSOR, H}};
+const XMSGSEQ xSeqSizeClaimed = {{WM_SIZE, D}, {WM_SIZE, H}};
+const XMSGSEQ xSeqHScrollDefault = {{WM_HSCROLL, D}};
+const XMSGSEQ xSeqScrollBarHandler = {{WM_HSCROLL, H}};
+const XMSGSEQ xSeqWheelClaimed = {{WM_MOUSEWHEEL, H}};
+const XMSGSEQ xSeqWheelDefault = {{WM_MOUSEWHEEL, D}};
+const XMSGSEQ xSeqControlColours = {
+    {WM_CTLCOLOREDIT, D}, {WM_CTLCOLOREDIT, D}, {WM_CTLCOLORMSGBOX, D}};
+const XMSGSEQ xSeqSysColorChange = {{WM_SYSCOLORCHANGE, H}};
+const XMSGSEQ xSeqDrawItem = {{WM_DRAWITEM, D}, {WM_DRAWITEM, H}};
+const XMSGSEQ xSeqHelp = {{WM_HELP, D}, {WM_HELP, H}};
+XMSGSEQ xSeqEscapeEndsDialog(HWND hDlg) {
+    return {{XM_ENDDIALOG, P | WP | LP, IDCANCEL,
+             static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(hDlg))}};
+}
+
+// A hidden framework window's creation as a hook sees it on the way to the window procedure;
+// the word parameter tells whether the object was attached when the message arrived: the
+// min/max query comes before non-client creation, which attaches it.
+const XMSGSEQ xSeqFrameworkCreation = {
+    {WM_GETMINMAXINFO, S | WP, 0},      {WM_NCCREATE, S | WP, 0},
+    {WM_NCCALCSIZE, S | WP, 1},         {WM_CREATE, S | WP, 1},
+    {WM_SIZE, S | WP | XS_OPTIONAL, 1}, {WM_MOVE, S | WP | XS_OPTIONAL, 1}};
 
 class WinProc : public ::testing::Test {
   protected:
@@ -71,12 +111,7 @@ TEST_F(WinProc, GenericPathRunsDefaultProcessingOnlyWhenTheHandlerDeclines) {
     xRecAnswer[WM_PROBE] = 2; // even: declined
     send(WM_PROBE, 5, 6);
     send(WM_PROBE + 1, 7, 8); // no handler at all
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, H | WP, 1},
-                        {WM_PROBE, D | WP, 1},
-                        {WM_PROBE, H | WP, 3},
-                        {WM_PROBE, H | WP, 5},
-                        {WM_PROBE, D | WP, 5},
-                        {WM_PROBE + 1, D | WP | LP, 7, 8}}));
+    EXPECT_SEQ(xSeqGenericPath);
 }
 
 LRESULT pxrewrite(XWND&, int& iMsg, WPARAM& wParam, LPARAM& lParam) {
@@ -89,7 +124,7 @@ LRESULT pxrewrite(XWND&, int& iMsg, WPARAM& wParam, LPARAM& lParam) {
 TEST_F(WinProc, DefaultProcessingSeesWhatTheHandlerChanged) {
     XSETHANDLER(xWnd, WM_PROBE, pxrewrite);
     send(WM_PROBE, 1, 2);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE + 2, D | WP | LP, 42, 43}}));
+    EXPECT_SEQ(xSeqRewrittenForDefault);
 }
 
 TEST_F(WinProc, FourMessagesReturnTheHandlerValueUnchanged) {
@@ -100,8 +135,7 @@ TEST_F(WinProc, FourMessagesReturnTheHandlerValueUnchanged) {
     EXPECT_EQ(send(WM_GETDLGCODE), DLGC_WANTALLKEYS);
     EXPECT_EQ(send(WM_NCACTIVATE, TRUE), 0);
     EXPECT_EQ(send(WM_QUERYENDSESSION), 0);
-    EXPECT_SEQ((XMSGSEQ{
-        {WM_NCHITTEST, H}, {WM_GETDLGCODE, H}, {WM_NCACTIVATE, H}, {WM_QUERYENDSESSION, H}}));
+    EXPECT_SEQ(xSeqValuesUnchanged);
 }
 
 TEST_F(WinProc, MismatchedObjectRaisesAndGetsNoHandler) {
@@ -129,7 +163,7 @@ TEST_F(WinProc, HandlerMadeForAnotherArgumentListRaisesInsteadOfBeingCalled) {
     send(WM_PROBE);
     ASSERT_EQ(log.codes().size(), 1u);
     EXPECT_EQ(log.codes()[0], XEXC_ARGLIST);
-    EXPECT_SEQ((XMSGSEQ{{WM_PROBE, D}}));
+    EXPECT_SEQ(xSeqWrongListGetsDefault);
 }
 
 TEST_F(WinProc, CommandsGoToTheCommandTable) {
@@ -145,7 +179,7 @@ TEST_F(WinProc, CommandsGoToTheCommandTable) {
     EXPECT_EQ(nCmdCalls, 2);
     send(WM_COMMAND, MAKEWPARAM(40003, 0)); // no entry: default processing once
     EXPECT_EQ(nCmdCalls, 2);
-    EXPECT_SEQ((XMSGSEQ{{WM_COMMAND, D | WP, MAKEWPARAM(40003, 0)}}));
+    EXPECT_SEQ(xSeqCommandWithoutEntry);
 }
 
 TEST_F(WinProc, CommandFromAControlOfAnotherFrameworkWindowIsForwardedThere) {
@@ -159,7 +193,7 @@ TEST_F(WinProc, CommandFromAControlOfAnotherFrameworkWindowIsForwardedThere) {
     EXPECT_EQ(send(WM_COMMAND, MAKEWPARAM(77, BN_CLICKED), reinterpret_cast<LPARAM>(hButton)), 1);
     EXPECT_EQ(nCmdCalls, 1);
     EXPECT_EQ(nCmdID, 77);
-    EXPECT_SEQ((XMSGSEQ{}));
+    EXPECT_SEQ(xSeqNothing);
 }
 
 TEST_F(WinProc, ControlCallbackClaimsItsCommandBeforeTheCommandTable) {
@@ -188,7 +222,7 @@ TEST_F(WinProc, DestroyingTheApplicationFramePostsQuitUnlessAHandlerClaimsIt) {
     xRecAnswer[WM_DESTROY] = XTRUE;
     XDESTROYWINDOW(xWnd);
     EXPECT_EQ(XTEST_TAKEQUIT(), -1);
-    EXPECT_SEQ((XMSGSEQ{{WM_DESTROY, H}}));
+    EXPECT_SEQ(xSeqFrameDestroyClaimed);
     xApp.pxFrame = saved;
 }
 
@@ -200,7 +234,7 @@ TEST_F(WinProc, DestroyingAnotherWindowGetsDefaultProcessingAndReleasesEverythin
     const HWND hWnd = xWnd.hWnd;
     XDESTROYWINDOW(xWnd);
     EXPECT_EQ(XTEST_TAKEQUIT(), -1);
-    EXPECT_SEQ((XMSGSEQ{{WM_DESTROY, H}, {WM_DESTROY, D}, {WM_NCDESTROY, H}, {WM_NCDESTROY, D}}));
+    EXPECT_SEQ(xSeqDestroyWithDefault);
     EXPECT_FALSE(IsWindow(hEdit));
     EXPECT_EQ(xWnd.nHandlers, 0);
     EXPECT_EQ(xWnd.nControls, 0);
@@ -214,7 +248,7 @@ TEST_F(WinProc, SubclassedControlStillGetsItsFinalMessage) {
     ASSERT_TRUE(XREC_CREATE(rec, xWnd.hWnd, 0));
     XREC_START();
     XDESTROYWINDOW(rec);
-    EXPECT_SEQ((XMSGSEQ{{WM_DESTROY, D}, {WM_NCDESTROY, D}}));
+    EXPECT_SEQ(xSeqSubclassedDestroy);
 }
 
 TEST_F(WinProc, CursorFollowsTheObjectsCursorInTheClientAreaOnly) {
@@ -227,7 +261,7 @@ TEST_F(WinProc, CursorFollowsTheObjectsCursorInTheClientAreaOnly) {
     XREC_HANDLE<WM_SETCURSOR>(xWnd);
     xRecAnswer[WM_SETCURSOR] = XTRUE;
     EXPECT_EQ(send(WM_SETCURSOR, reinterpret_cast<WPARAM>(xWnd.hWnd), client), TRUE);
-    EXPECT_SEQ((XMSGSEQ{{WM_SETCURSOR, D}, {WM_SETCURSOR, D}, {WM_SETCURSOR, H}}));
+    EXPECT_SEQ(xSeqCursor);
 }
 
 TEST_F(WinProc, SizeSetsTheCanvasPagesUnlessAHandlerClaimsIt) {
@@ -248,7 +282,7 @@ TEST_F(WinProc, SizeSetsTheCanvasPagesUnlessAHandlerClaimsIt) {
     send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(60, 40));
     XSCROLLBARGET(xWnd, SB_HORZ, nullptr, nullptr, nullptr, &hPage);
     EXPECT_EQ(hPage, 120);
-    EXPECT_SEQ((XMSGSEQ{{WM_SIZE, D}, {WM_SIZE, H}}));
+    EXPECT_SEQ(xSeqSizeClaimed);
 }
 
 TEST_F(WinProc, CanvasScrollsByAHundredthOfTheRangePerLine) {
@@ -267,7 +301,7 @@ TEST_F(WinProc, CanvasScrollsByAHundredthOfTheRangePerLine) {
     XSCROLLBARGET(xWnd, SB_VERT, &pos);
     EXPECT_EQ(pos, 10) << "a range below 100 does not move by line";
     send(WM_HSCROLL, SB_LINEDOWN); // no horizontal canvas: default processing
-    EXPECT_SEQ((XMSGSEQ{{WM_HSCROLL, D}}));
+    EXPECT_SEQ(xSeqHScrollDefault);
 }
 
 TEST_F(WinProc, ScrollBarControlWithRecordMovesAndReportsToItsCallback) {
@@ -286,7 +320,7 @@ TEST_F(WinProc, ScrollBarControlWithRecordMovesAndReportsToItsCallback) {
     EXPECT_EQ(GetScrollPos(hBar, SB_CTL), 59);
     EXPECT_EQ(nCmdID, 31);
     EXPECT_EQ(nCmdCode, -6);
-    EXPECT_SEQ((XMSGSEQ{{WM_HSCROLL, H}}));
+    EXPECT_SEQ(xSeqScrollBarHandler);
 }
 
 TEST_F(WinProc, WheelScrollsAFiftiethOfTheRangeWhateverTheDelta) {
@@ -304,12 +338,12 @@ TEST_F(WinProc, WheelScrollsAFiftiethOfTheRangeWhateverTheDelta) {
     send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120));
     XSCROLLBARGET(xWnd, SB_VERT, &pos);
     EXPECT_EQ(pos, 100);
-    EXPECT_SEQ((XMSGSEQ{{WM_MOUSEWHEEL, H}}));
+    EXPECT_SEQ(xSeqWheelClaimed);
 }
 
 TEST_F(WinProc, WheelWithoutVerticalBarGetsDefaultProcessing) {
     send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120));
-    EXPECT_SEQ((XMSGSEQ{{WM_MOUSEWHEEL, D}}));
+    EXPECT_SEQ(xSeqWheelDefault);
 }
 
 TEST_F(WinProc, ControlColoursComeFromTheRecord) {
@@ -333,7 +367,7 @@ TEST_F(WinProc, ControlColoursComeFromTheRecord) {
     EXPECT_EQ(GetBkColor(hDC), RGB(255, 255, 200));
     send(WM_CTLCOLOREDIT, dc, reinterpret_cast<LPARAM>(hPlain)); // no record
     send(WM_CTLCOLORMSGBOX, dc, reinterpret_cast<LPARAM>(hEdit));
-    EXPECT_SEQ((XMSGSEQ{{WM_CTLCOLOREDIT, D}, {WM_CTLCOLOREDIT, D}, {WM_CTLCOLORMSGBOX, D}}));
+    EXPECT_SEQ(xSeqControlColours);
     ReleaseDC(hEdit, hDC);
 }
 
@@ -359,7 +393,7 @@ TEST_F(WinProc, SysColorChangeReachesEveryDescendant) {
     xRecAnswer[WM_SYSCOLORCHANGE] = 5;
     EXPECT_EQ(send(WM_SYSCOLORCHANGE), 5);
     // The child passes it on again, so the grandchild hears it twice; no default processing.
-    EXPECT_SEQ((XMSGSEQ{{WM_SYSCOLORCHANGE, H}}));
+    EXPECT_SEQ(xSeqSysColorChange);
     int heard = 0;
     for (const auto& e : xRecLog) heard += e.msg == WM_SYSCOLORCHANGE;
     EXPECT_EQ(heard, 1);
@@ -376,7 +410,7 @@ TEST_F(WinProc, NotifyGoesToTheCommandTableByControlIdentifier) {
     nm.idFrom = 67;
     EXPECT_EQ(send(WM_NOTIFY, 67, reinterpret_cast<LPARAM>(&nm)), 0);
     EXPECT_EQ(nCmdCalls, 1);
-    EXPECT_SEQ((XMSGSEQ{})); // no handler and no default processing for WM_NOTIFY
+    EXPECT_SEQ(xSeqNothing); // no handler and no default processing for WM_NOTIFY
 }
 
 TEST_F(WinProc, NotifyFromInsideAControlParentIsForwardedToIt) {
@@ -400,7 +434,7 @@ TEST_F(WinProc, DrawItemWithoutRecordGoesToTheHandler) {
     send(WM_DRAWITEM, 41, reinterpret_cast<LPARAM>(&dis));
     XREC_HANDLE<WM_DRAWITEM>(xWnd);
     EXPECT_EQ(send(WM_DRAWITEM, 41, reinterpret_cast<LPARAM>(&dis)), 1);
-    EXPECT_SEQ((XMSGSEQ{{WM_DRAWITEM, D}, {WM_DRAWITEM, H}}));
+    EXPECT_SEQ(xSeqDrawItem);
 }
 
 TEST_F(WinProc, HelpWithoutRecordTakesTheGenericPath) {
@@ -409,7 +443,7 @@ TEST_F(WinProc, HelpWithoutRecordTakesTheGenericPath) {
     XREC_HANDLE<WM_HELP>(xWnd);
     xRecAnswer[WM_HELP] = XTRUE;
     send(WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
-    EXPECT_SEQ((XMSGSEQ{{WM_HELP, D}, {WM_HELP, H}}));
+    EXPECT_SEQ(xSeqHelp);
 }
 
 // Dialogs: the framework's procedure is the dialog procedure and the object arrives with
@@ -454,8 +488,7 @@ TEST_F(WinProc, EscapeInAFrameworkDialogPostsItsEnd) {
     XREC_START();
     SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
     XREC_PUMP();
-    EXPECT_SEQ((XMSGSEQ{{XM_ENDDIALOG, P | WP | LP, IDCANCEL,
-                         static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(hDlg))}}));
+    EXPECT_SEQ(xSeqEscapeEndsDialog(hDlg));
     EXPECT_EQ(XTEST_TAKEQUIT(), -1);
 
     XWND* saved = xApp.pxFrame;
@@ -477,6 +510,35 @@ TEST_F(WinProc, CreateControlInADialogAnswersThroughTheDialogResult) {
     EXPECT_TRUE(hCtl);
     EXPECT_EQ(hCtl, GetDlgItem(hDlg, 9));
     DestroyWindow(hDlg);
+}
+
+// Messages sent to windows of this thread while a creation is watched, with their windows.
+std::vector<std::pair<HWND, XMSGENTRY>> xHooked;
+
+LRESULT CALLBACK pxcallwndhook(int iCode, WPARAM wParam, LPARAM lParam) {
+    if (iCode == HC_ACTION) {
+        const auto* cwp = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        const bool attached = FXWNDBYHANDLE(cwp->hwnd) != nullptr;
+        xHooked.push_back({cwp->hwnd, {cwp->message, S, attached ? 1u : 0u, 0}});
+    }
+    return CallNextHookEx(nullptr, iCode, wParam, lParam);
+}
+
+TEST_F(WinProc, CreationSequenceOfAFrameworkWindowAttachesTheObjectAtNonClientCreation) {
+    xHooked.clear();
+    const HHOOK hHook =
+        SetWindowsHookExA(WH_CALLWNDPROC, pxcallwndhook, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hHook);
+    XWND w;
+    const bool created = XCREATEWINDOW(w, XWND{}, WS_OVERLAPPEDWINDOW, "created");
+    UnhookWindowsHookEx(hHook);
+    ASSERT_TRUE(created);
+    XMSGSEQ seen;
+    for (const auto& [h, e] : xHooked)
+        if (h == w.hWnd) seen.push_back(e);
+    const std::string report = XMSGSEQ_COMPARE(xSeqFrameworkCreation, seen);
+    EXPECT_TRUE(report.empty()) << report;
+    XDESTROYWINDOW(w);
 }
 
 } // namespace
