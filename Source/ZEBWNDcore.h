@@ -170,17 +170,26 @@ template <> struct XROW<XR_NOARGS> : XROWBASE<> {
     static constexpr XWORDS encode(unsigned m, const args&) { return {m, 0, 0}; }
 };
 
-// x, y: signed halves of the long parameter.
-template <> struct XROW<XR_MOVE> : XROWBASE<int, int> {
+// The halves of the long parameter as two integers, signed or not: WM_MOVE (x, y),
+// WM_SETCURSOR (hit-test code, mouse message), WM_CONTEXTMENU (x, y unsigned: 65535, 65535 when
+// the keyboard asked).
+template <bool Signed> struct XROWHALVES : XROWBASE<int, int> {
     static constexpr XWPARAM wMask = 0;
     static constexpr XLPARAM lMask = 0xFFFFFFFF;
-    static constexpr args decode(unsigned, XWPARAM, XLPARAM l) { return {PXSLOW(l), PXSHIGH(l)}; }
+    static constexpr args decode(unsigned, XWPARAM, XLPARAM l) {
+        return Signed ? args{PXSLOW(l), PXSHIGH(l)} : args{PXULOW(l), PXUHIGH(l)};
+    }
     static constexpr XWORDS encode(unsigned m, const args& a) {
         return {m, 0, PXMAKELONG(std::get<0>(a), std::get<1>(a))};
     }
 };
+template <> struct XROW<XR_MOVE> : XROWHALVES<true> {};
+template <> struct XROW<XR_SETCURSOR> : XROWHALVES<true> {};
+template <> struct XROW<XR_CONTEXTMENU> : XROWHALVES<false> {};
 
-// width, height: signed halves of the long parameter; size type: the word parameter (in/out).
+// The signed halves of the long parameter, then the word parameter as an in/out integer:
+// WM_SIZE (width, height, size type) and the non-client mouse rows (x, y in screen coordinates,
+// hit-test code).
 template <> struct XROW<XR_SIZE> {
     using handler = XRESULT(XWND&, int iWidth, int iHeight, int& iSizeType);
     using args = std::tuple<int, int, int>;
@@ -193,6 +202,9 @@ template <> struct XROW<XR_SIZE> {
     static constexpr XWORDS encode(unsigned m, const args& a) {
         return {m, PXWORDOF(std::get<2>(a)), PXMAKELONG(std::get<0>(a), std::get<1>(a))};
     }
+};
+template <> struct XROW<XR_NCMOUSE> : XROW<XR_SIZE> {
+    using handler = XRESULT(XWND&, int x, int y, int& iHitTest);
 };
 
 // state: low half of the word parameter; minimized: its high half is not 0; the other window:
@@ -285,16 +297,6 @@ template <> struct XROW<XR_ERASEBKGND> {
     static constexpr XWORDS encode(unsigned m, const args& a) { return {m, std::get<0>(a), 0}; }
 };
 
-// hit-test code, mouse message: signed halves of the long parameter.
-template <> struct XROW<XR_SETCURSOR> : XROWBASE<int, int> {
-    static constexpr XWPARAM wMask = 0;
-    static constexpr XLPARAM lMask = 0xFFFFFFFF;
-    static constexpr args decode(unsigned, XWPARAM, XLPARAM l) { return {PXSLOW(l), PXSHIGH(l)}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
-        return {m, 0, PXMAKELONG(std::get<0>(a), std::get<1>(a))};
-    }
-};
-
 // hit-test code: unsigned low half of the long parameter.
 template <> struct XROW<XR_MOUSEACTIVATE> : XROWBASE<int> {
     static constexpr XWPARAM wMask = 0;
@@ -328,16 +330,6 @@ struct XROW<XR_HELP> : XROWRECORD<XSTEP::HELPINFO, XRESULT(XWND&, bool bMenuItem
     static constexpr int XMENUITEM = 2;
 };
 
-// x, y: unsigned halves of the long parameter (65535, 65535 when the keyboard asked).
-template <> struct XROW<XR_CONTEXTMENU> : XROWBASE<int, int> {
-    static constexpr XWPARAM wMask = 0;
-    static constexpr XLPARAM lMask = 0xFFFFFFFF;
-    static constexpr args decode(unsigned, XWPARAM, XLPARAM l) { return {PXULOW(l), PXUHIGH(l)}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
-        return {m, 0, PXMAKELONG(std::get<0>(a), std::get<1>(a))};
-    }
-};
-
 // bits per pixel: the word parameter (in/out); width, height: unsigned halves of the long one.
 template <> struct XROW<XR_DISPLAYCHANGE> {
     using handler = XRESULT(XWND&, int& iBitsPerPixel, int iWidth, int iHeight);
@@ -364,21 +356,6 @@ template <> struct XROW<XR_NCHITTEST> : XROWBASE<int, int, int> {
     }
     static constexpr XWORDS encode(unsigned m, const args& a) {
         return {m, 0, PXMAKELONG(std::get<0>(a), std::get<1>(a))};
-    }
-};
-
-// x, y: signed halves (screen); hit-test code: the word parameter (in/out).
-template <> struct XROW<XR_NCMOUSE> {
-    using handler = XRESULT(XWND&, int x, int y, int& iHitTest);
-    using args = std::tuple<int, int, int>;
-    static constexpr XSTEP step = XSTEP::NONE;
-    static constexpr XWPARAM wMask = 0xFFFFFFFF;
-    static constexpr XLPARAM lMask = 0xFFFFFFFF;
-    static constexpr args decode(unsigned, XWPARAM w, XLPARAM l) {
-        return {PXSLOW(l), PXSHIGH(l), PXINTOF(w)};
-    }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
-        return {m, PXWORDOF(std::get<2>(a)), PXMAKELONG(std::get<0>(a), std::get<1>(a))};
     }
 };
 
