@@ -85,6 +85,14 @@ void pxdeletefont(HFONT h) {
     if (h && h != XNOFONT) DeleteObject(h);
 }
 
+// Releases what a record owns once the record goes: its brush, which only the record's colour
+// answers use, and its font unless a control that stays still shows it.
+void pxreleaseobjects(const XCTLREC& c) {
+    pxdeletebrush(c.hBrush);
+    if (!IsWindow(c.hCtl) || reinterpret_cast<HFONT>(pxsend(c.hCtl, WM_GETFONT)) != c.hFont)
+        pxdeletefont(c.hFont);
+}
+
 // The header of a list view: its child with identifier 0.
 HWND pxheader(HWND hList) {
     return GetDlgItem(hList, 0);
@@ -398,13 +406,19 @@ bool pxgetimage(const XTARGET& t, int iProp, HANDLE& v) {
 
 // ---- Integer values --------------------------------------------------------------------------
 
+// Adds item v to a multiple selection; item 0 would be index -1, which selects every item.
+bool pxaddtosel(HWND h, int v) {
+    return v >= 1 && pxsend(h, LB_SETSEL, TRUE, v - 1) != LB_ERR;
+}
+
 bool pxlistsel(HWND h, int v) {
-    if (pxstyle(h) & LBS_MULTIPLESEL) return pxsend(h, LB_SETSEL, TRUE, v - 1) != LB_ERR;
+    if (pxstyle(h) & LBS_MULTIPLESEL) return pxaddtosel(h, v);
     return pxsend(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
 }
 
 bool pxsettab(HWND h, int v) {
-    if (v > pxsend(h, TCM_GETITEMCOUNT)) return false;
+    // Tab 0 would be index -1, which leaves no tab selected and every page hidden.
+    if (v < 1 || v > pxsend(h, TCM_GETITEMCOUNT)) return false;
     pxsend(h, TCM_SETCURSEL, static_cast<WPARAM>(v - 1));
     XCTLREC tab{};
     tab.hCtl = h;
@@ -520,7 +534,7 @@ bool pxsetint(const XTARGET& t, int iProp, int v) {
             return v >= 1 && pxsend(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
         if (v < 1) return false;
         if (v == 1) pxsend(h, LB_SETSEL, FALSE, -1);
-        return pxsend(h, LB_SETSEL, TRUE, v - 1) != LB_ERR;
+        return pxaddtosel(h, v);
     case XCC_COMBOLIST:
     case XCC_COMBOEDIT: return pxsend(h, CB_SETCURSEL, static_cast<WPARAM>(v - 1)) != CB_ERR;
     case XCC_TAB: {
@@ -566,12 +580,7 @@ bool pxgetvalue(const XTARGET& t, int& v) {
     }
     case XCC_LISTBOX: return pxgetsel(h, LB_GETCURSEL, v);
     case XCC_COMBOLIST: return pxgetsel(h, CB_GETCURSEL, v);
-    case XCC_TAB: {
-        const int s = static_cast<int>(pxsend(h, TCM_GETCURSEL)) + 1;
-        if (s == 0) return false;
-        v = s;
-        return true;
-    }
+    case XCC_TAB: v = static_cast<int>(pxsend(h, TCM_GETCURSEL)) + 1; return v != 0;
     case XCC_SCROLLBAR: {
         SCROLLINFO si;
         if (!pxscrollget(h, SIF_POS, si)) return false;
@@ -719,7 +728,10 @@ bool pxdrawslot(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, LPARAM pDra
 bool pxdispslot(XWND& xWnd, const XCTLREC& xCtl, int iID, NMHDR* nm) {
     const XPROCREF proc = xCtl.pfnCallback[3];
     auto& item = reinterpret_cast<NMLVDISPINFOA*>(nm)->item;
-    if (!proc.pfn) return FXLV_GETDISPINFO(nm->hwndFrom, item); // from the record array
+    if (!proc.pfn) { // answered from the record array; the own answer is no callback
+        FXLV_GETDISPINFO(nm->hwndFrom, item);
+        return false;
+    }
     if (proc.sig != XSIGOF<XDISPINFOPROC>()) {
         RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
         return true;
@@ -769,7 +781,7 @@ bool pxlistviewreport(XWND& xWnd, XCTLREC& xCtl, int iID, NMHDR* nm) {
         const int col = reinterpret_cast<const NMLISTVIEW*>(nm)->iSubItem + 1;
         if (pxslot(xWnd, xCtl, 3, iID, col)) return true;
         XLV_ONCOLUMNCLICK(xWnd, iID, col);
-        return true;
+        return false;
     }
     case LVN_GETDISPINFOA: return pxdispslot(xWnd, xCtl, iID, nm);
     default: return false;
@@ -871,9 +883,10 @@ int XCTLCREATE(XWND& xWnd, int ID, int iClass, int iOptions, std::optional<int> 
                std::optional<int> iExStyle, std::optional<int> iSysStyle) {
     if (!PXCTLCLASSNAME(iClass) || !xWnd.hWnd) return 0;
     if (iClass == XCC_TAB || iClass >= XCC_UPDOWN) pxinitcommoncontrols();
-    // A second child with the identifier would make one of the two unreachable by it.
+    // A second child with the identifier would make one of the two unreachable by it. Labels
+    // (-1) and other identifiers of 0 and below address nothing and may repeat.
     int id = ID;
-    if (GetDlgItem(xWnd.hWnd, ID)) {
+    if (ID > 0 && GetDlgItem(xWnd.hWnd, ID)) {
         const std::optional<int> free = pxfreeid(xWnd.hWnd, ID);
         if (!free) return 0;
         id = *free;
@@ -1143,7 +1156,7 @@ bool XCTLSETARRAY(XWND& xWnd, int ID, const std::vector<int>& iArray,
             return all;
         }
         if (c != XCC_LISTBOX || !(pxstyle(h) & LBS_MULTIPLESEL)) return false;
-        for (int e : a) all = pxsend(h, LB_SETSEL, TRUE, e - 1) != LB_ERR && all;
+        for (int e : a) all = pxaddtosel(h, e) && all;
         return all;
     }
     case XPC_TABSTOPS:
@@ -1342,18 +1355,46 @@ BOOL CALLBACK pxenumdlgcontrols(HWND hChild, LPARAM pxWnd) {
     return TRUE;
 }
 
-void FXBINDWINDOWCONTROLS(XWND& xWnd) {
-    // The list held before goes: no window may keep pointing into it.
-    if (xWnd.xCtl.allocated())
-        for (int i = 0, n = std::min(xWnd.nControls, xWnd.xCtl.capacity() - 1); i <= n; ++i) {
-            const XCTLREC& c = xWnd.xCtl[i];
-            if (c.hCtl && FXCTLBYHANDLE(c.hCtl) == &c) RemovePropA(c.hCtl, XCTLPROP);
+namespace {
+
+// The records of a list that is replaced: no window may keep pointing into it.
+std::vector<XCTLREC> pxunlinklist(XWND& xWnd) {
+    std::vector<XCTLREC> old;
+    if (!xWnd.xCtl.allocated()) return old;
+    for (int i = 0, n = std::min(xWnd.nControls, xWnd.xCtl.capacity() - 1); i <= n; ++i) {
+        const XCTLREC& c = xWnd.xCtl[i];
+        if (!c.hCtl) continue;
+        if (FXCTLBYHANDLE(c.hCtl) == &c) RemovePropA(c.hCtl, XCTLPROP);
+        old.push_back(c);
+    }
+    return old;
+}
+
+// A font that a re-bound control still shows passes to its new record; everything else the
+// old records owned is released.
+void pxreleaseold(XWND& xWnd, const std::vector<XCTLREC>& old) {
+    for (const XCTLREC& c : old) {
+        XCTLREC* now = FXCTLBYHANDLE(c.hCtl);
+        if (now && pxindexof(xWnd, now) && c.hFont && !now->hFont &&
+            reinterpret_cast<HFONT>(pxsend(c.hCtl, WM_GETFONT)) == c.hFont) {
+            now->hFont = c.hFont;
+            pxdeletebrush(c.hBrush);
+            continue;
         }
+        pxreleaseobjects(c);
+    }
+}
+
+} // namespace
+
+void FXBINDWINDOWCONTROLS(XWND& xWnd) {
+    const std::vector<XCTLREC> old = pxunlinklist(xWnd);
     int n = 0;
     xWnd.nControls = 0;
     EnumChildWindows(xWnd.hWnd, pxcountdlgcontrols, reinterpret_cast<LPARAM>(&n));
     xWnd.xCtl.allocate(n + 1);
     EnumChildWindows(xWnd.hWnd, pxenumdlgcontrols, reinterpret_cast<LPARAM>(&xWnd));
+    pxreleaseold(xWnd, old);
 }
 
 void PXENDDIALOG(XWND& xWnd, int iID, int) {
@@ -1439,19 +1480,20 @@ bool XCTLDESTROY(XWND& xWnd, int ID) {
     RemovePropA(t.h, XCTLPROP);
     if (gone.iClass == XCC_LISTVIEW) PXLV_CLEANUP(t.h);
     DestroyWindow(t.h);
-    pxdeletebrush(gone.hBrush);
-    pxdeletefont(gone.hFont);
+    pxreleaseobjects(gone);
     return true;
 }
 
 BOOL CALLBACK pxdestroydlgcontrols(HWND hChild, LPARAM bDestroy) {
-    if (const XCTLREC* c = FXCTLBYHANDLE(hChild)) {
-        pxdeletebrush(c->hBrush);
-        pxdeletefont(c->hFont);
-        if (c->iClass == XCC_LISTVIEW) PXLV_CLEANUP(hChild);
-    }
+    const XCTLREC* c = FXCTLBYHANDLE(hChild);
+    const std::optional<XCTLREC> gone = c ? std::optional<XCTLREC>(*c) : std::nullopt;
     RemovePropA(hChild, XCTLPROP);
-    if (bDestroy) DestroyWindow(hChild);
+    // A control that stays keeps its list-view data and the font it shows.
+    if (bDestroy) {
+        if (gone && gone->iClass == XCC_LISTVIEW) PXLV_CLEANUP(hChild);
+        DestroyWindow(hChild);
+    }
+    if (gone) pxreleaseobjects(*gone);
     return TRUE;
 }
 

@@ -67,6 +67,10 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText,
                  std::optional<int> iProperty = std::nullopt);
 
 bool XCTLSETINT(XWND& xWnd, int ID, int iValue, std::optional<int> iProperty = std::nullopt);
+// An image is a handle: an integer for a bitmap or icon is a mistake caught at compile time.
+bool XCTLSETINT(XWND& xWnd, int ID, int iValue, XIMAGEPROP iProperty) = delete;
+bool XCTLGETINT(XWND& xWnd, int ID, int& iValue, XIMAGEPROP iProperty,
+                int* iStart = nullptr) = delete;
 // Bitmaps (-11) and icons (-25) of statics, buttons, list views and dialogs; icon of status-bar
 // part k.
 bool XCTLSETINT(XWND& xWnd, int ID, HANDLE hImage, std::optional<int> iProperty = std::nullopt);

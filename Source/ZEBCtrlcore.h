@@ -22,12 +22,14 @@ constexpr int XCC_STATIC = 1, XCC_GROUPBOX = 2, XCC_BUTTON = 3, XCC_CHECKBOX = 4
               XCC_PROGRESS = 15, XCC_STATUSBAR = 16, XCC_LISTVIEW = 17, XCLS_DIALOG = 20;
 
 // Property codes; a positive code k names item k, 0 appends (texts).
-constexpr int XPC_CAPTION = -2, XPC_ENABLED = -3, XPC_VALUE = -5, XPC_BITMAP = -11,
-              XPC_SELECTION = -12, XPC_COUNT = -13, XPC_FONT = -15, XPC_VISIBLE = -16,
-              XPC_MINIMUM = -18, XPC_MAXIMUM = -19, XPC_PAGE = -20, XPC_TEXTCOLOUR = -21,
-              XPC_BKCOLOUR = -22, XPC_TABSTOPS = -23, XPC_WIDTHS = -24, XPC_ICON = -25,
-              XPC_DLGINTEGER = -32, XPC_LVLAYOUT = -35, XPC_LVINTEGER = -37, XPC_COLORDER = -39,
-              XPC_APPEND = 0;
+constexpr int XPC_CAPTION = -2, XPC_ENABLED = -3, XPC_VALUE = -5, XPC_SELECTION = -12,
+              XPC_COUNT = -13, XPC_FONT = -15, XPC_VISIBLE = -16, XPC_MINIMUM = -18,
+              XPC_MAXIMUM = -19, XPC_PAGE = -20, XPC_TEXTCOLOUR = -21, XPC_BKCOLOUR = -22,
+              XPC_TABSTOPS = -23, XPC_WIDTHS = -24, XPC_DLGINTEGER = -32, XPC_LVLAYOUT = -35,
+              XPC_LVINTEGER = -37, XPC_COLORDER = -39, XPC_APPEND = 0;
+// Images travel as handles; their codes have a type of their own so that the integer forms of
+// the value routines refuse them when the program is compiled.
+enum XIMAGEPROP : int { XPC_BITMAP = -11, XPC_ICON = -25 };
 
 // Event codes under which callbacks are registered and that they receive.
 constexpr int XEC_MAIN = -1, XEC_CLICK = -4, XEC_CHANGED = -6, XEC_UPDATED = -7,

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 
 #include "ZEBStrings.h"
 
@@ -83,10 +84,24 @@ std::string pxgetcell(HWND hList, int iRow, int iColumn) {
     it.cchTextMax = sizeof buf;
     pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it));
     buf[XLV_MAXTEXT] = 0;
-    // The control may hand back its own buffer instead of filling ours.
-    const char* p = it.pszText ? it.pszText : buf;
-    const void* z = std::memchr(p, 0, XLV_MAXTEXT);
-    return std::string(p, z ? static_cast<const char*>(z) - p : XLV_MAXTEXT);
+    // The control may hand back another buffer (a display answer's) instead of filling ours:
+    // it holds no more than the size that comes with it.
+    const char* p = buf;
+    std::size_t cap = XLV_MAXTEXT;
+    if (it.pszText && it.pszText != buf) {
+        p = it.pszText;
+        cap = static_cast<std::size_t>(std::clamp(it.cchTextMax, 0, XLV_MAXTEXT));
+    }
+    std::size_t n = 0;
+    while (n < cap && p[n]) ++n;
+    return std::string(p, n);
+}
+
+LPARAM pxitemparam(HWND hList, int iRow) {
+    LVITEMA it{};
+    it.mask = LVIF_PARAM;
+    it.iItem = iRow;
+    return pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it)) ? it.lParam : -1;
 }
 
 bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LVITEMA& it) {
@@ -212,13 +227,28 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
     return ok;
 }
 
-// Sort request of an ordinary list.
+// Sort request of an ordinary list: the place of each row in the new order, by item parameter.
 struct XLVTEXTSORT {
-    HWND hList;
-    int iType;
-    int iColumn;
-    int iDir;
+    std::unordered_map<LPARAM, int> aRank;
 };
+
+// The system's own comparison hands it row indexes that do not match what LVM_GETITEMA reads
+// while it sorts: each row's key is read once, the order decided here, and the system only
+// puts the rows into it by their item parameters.
+void pxsortordinary(HWND hList, int iType, int iColumn, int iDir) {
+    if (iType == XLVT_NONE || iType < XLVT_DATETIME) return; // a column that does not sort
+    const int n = pxrowcount(hList);
+    std::vector<std::string> texts(static_cast<std::size_t>(std::max(n, 0)));
+    std::vector<LPARAM> params(texts.size());
+    for (int r = 0; r < n; ++r) {
+        texts[r] = pxgetcell(hList, r, iColumn);
+        params[r] = pxitemparam(hList, r);
+    }
+    XLVTEXTSORT req;
+    const std::vector<int> order = PXLVSORTTEXTS(iType, texts, iDir);
+    for (int k = 0; k < n; ++k) req.aRank.emplace(params[order[k]], k);
+    pxsend(hList, LVM_SORTITEMS, pxaddr(&req), reinterpret_cast<LPARAM>(&pxlv_sortcallback));
+}
 
 void pxsortvirtual(HWND hList, XLVDATA& d, int iOffset, int iType, int iDir) {
     const int n = pxrowcount(hList);
@@ -265,15 +295,20 @@ XLVDATA* FXLV_INIT(HWND hList) {
            LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
     pxsend(hList, LVM_DELETEALLITEMS);
     if (hShell) FreeLibrary(hShell);
-    if (hMarks) {
-        const HWND hHeader = pxheader(hList);
-        const auto old = reinterpret_cast<HIMAGELIST>(
-            hHeader ? pxsend(hHeader, HDM_SETIMAGELIST, 0, pxaddr(hMarks)) : 0);
-        if (!hHeader) ImageList_Destroy(hMarks);
-        if (old && old != hMarks) ImageList_Destroy(old);
-    }
+    // The header's earlier list, if any, is the application's (the small images): not ours.
+    const HWND hHeader = pxheader(hList);
     auto* d = new XLVDATA{};
+    if (hMarks && hHeader) {
+        pxsend(hHeader, HDM_SETIMAGELIST, 0, pxaddr(hMarks));
+        d->hMarks = hMarks;
+    } else if (hMarks) {
+        ImageList_Destroy(hMarks);
+    }
     if (!SetPropA(hList, XLVPROP, d)) {
+        if (d->hMarks) { // the header keeps no dead list
+            pxsend(hHeader, HDM_SETIMAGELIST, 0, 0);
+            ImageList_Destroy(d->hMarks);
+        }
         delete d;
         return nullptr;
     }
@@ -286,17 +321,16 @@ bool PXLV_GETDATA(HWND hList, XLVDATA*& pData) {
 }
 
 void PXLV_CLEANUP(HWND hList) {
-    if (XLVDATA* d = pxdata(hList)) {
-        RemovePropA(hList, XLVPROP);
-        delete d;
+    XLVDATA* d = pxdata(hList);
+    if (!d) return;
+    RemovePropA(hList, XLVPROP);
+    if (d->hMarks) {
+        const HWND hHeader = pxheader(hList);
+        if (hHeader && reinterpret_cast<HIMAGELIST>(pxsend(hHeader, HDM_GETIMAGELIST)) == d->hMarks)
+            pxsend(hHeader, HDM_SETIMAGELIST, 0, 0);
+        ImageList_Destroy(d->hMarks);
     }
-    const HWND hHeader = pxheader(hList);
-    if (!hHeader) return;
-    const auto h = reinterpret_cast<HIMAGELIST>(pxsend(hHeader, HDM_GETIMAGELIST));
-    if (h) {
-        pxsend(hHeader, HDM_SETIMAGELIST, 0, 0);
-        ImageList_Destroy(h);
-    }
+    delete d;
 }
 
 bool PXLV_SETLAYOUT(HWND hList, std::string_view sLayout) {
@@ -423,19 +457,17 @@ void XLV_ONCOLUMNCLICK(XWND& xWnd, int ID, int iColumn) {
     }
     if (!dir) return;
     if (!pxisvirtual(hList)) {
-        XLVTEXTSORT req{hList, type, iColumn - 1, dir};
-        pxsend(hList, LVM_SORTITEMSEX, pxaddr(&req), reinterpret_cast<LPARAM>(&pxlv_sortcallback));
+        pxsortordinary(hList, type, iColumn - 1, dir);
         return;
     }
     if (XLVDATA* d = pxdata(hList)) pxsortvirtual(hList, *d, offset, type, dir);
 }
 
-int CALLBACK pxlv_sortcallback(LPARAM iRow1, LPARAM iRow2, LPARAM pRequest) {
-    const auto& r = *reinterpret_cast<const XLVTEXTSORT*>(pRequest);
-    if (r.iType == XLVT_NONE || r.iType < XLVT_DATETIME) return 0;
-    const std::string a = pxgetcell(r.hList, static_cast<int>(iRow1), r.iColumn);
-    const std::string b = pxgetcell(r.hList, static_cast<int>(iRow2), r.iColumn);
-    return PXLVCOMPARETEXTS(r.iType, a, b) * r.iDir;
+int CALLBACK pxlv_sortcallback(LPARAM lParam1, LPARAM lParam2, LPARAM pRequest) {
+    const auto& rank = reinterpret_cast<const XLVTEXTSORT*>(pRequest)->aRank;
+    const auto a = rank.find(lParam1), b = rank.find(lParam2);
+    if (a == rank.end() || b == rank.end()) return 0;
+    return (a->second > b->second) - (a->second < b->second);
 }
 
 int PXLV_VIRTUALSORTCALLBACK(int i, int j, const void* pRequest) {

@@ -34,6 +34,7 @@ struct XLVDATA {
     std::vector<XLVFIELD> aFields;        // the layout read once
     bool bMap = false;                    // a row map is kept; else rows show identity order
     std::vector<int> aMap;                // entry k: array index (1-based) shown in row k
+    HIMAGELIST hMarks = nullptr;          // the sort marks; the only image list the data owns
 };
 
 // Prepares a list view once and returns its data (the same record on later calls); nullptr when
@@ -79,6 +80,7 @@ bool FXLV_FWDMAP(HWND hList, int& iRow, int iIndex);
 bool XLVUPDATE(HWND hWnd, int ID);
 bool XLVUPDATE(HWND hWnd, int ID, const std::vector<int>& aRows);
 
-// Comparisons: the system's sort of an ordinary list, the merge sort of a virtual list's map.
-int CALLBACK pxlv_sortcallback(LPARAM iRow1, LPARAM iRow2, LPARAM pRequest);
+// Comparisons: the system's sort of an ordinary list (LVM_SORTITEMS, by item parameters, in the
+// order read once before the sort), the merge sort of a virtual list's map.
+int CALLBACK pxlv_sortcallback(LPARAM lParam1, LPARAM lParam2, LPARAM pRequest);
 int PXLV_VIRTUALSORTCALLBACK(int i, int j, const void* pRequest);

@@ -329,6 +329,62 @@ int PXLVCOMPARETEXTS(int iType, std::string_view a, std::string_view b) {
     return 0;
 }
 
+namespace {
+
+// One cell's sort key, read once: its number where the type is numeric, else its text.
+struct XTEXTKEY {
+    std::string_view sText;
+    bool bRead = false;
+    long long i = 0;
+    double x = 0;
+};
+
+struct XTEXTSORT {
+    int iType;
+    int iDir;
+    std::vector<XTEXTKEY> aKeys;
+};
+
+bool isinttype(int iType) {
+    return iType >= XLVT_INT64 && iType <= XLVT_INT8;
+}
+
+bool isrealtype(int iType) {
+    return iType == XLVT_REAL4 || iType == XLVT_REAL8;
+}
+
+// As PXLVCOMPARETEXTS on the texts the keys were read from.
+int comparekeys(int i, int j, const void* pRequest) {
+    const auto& r = *static_cast<const XTEXTSORT*>(pRequest);
+    const XTEXTKEY &a = r.aKeys[i - 1], &b = r.aKeys[j - 1];
+    int c = 0;
+    if (r.iType > 0)
+        c = comparepadded(a.sText, b.sText, static_cast<std::size_t>(r.iType));
+    else if (r.iType == XLVT_DATETIME)
+        c = comparepadded(a.sText, b.sText, 80);
+    else if (!a.bRead || !b.bRead)
+        c = a.bRead == b.bRead ? 0 : (a.bRead ? 1 : -1);
+    else
+        c = isinttype(r.iType) ? (a.i > b.i) - (a.i < b.i) : sign(a.x, b.x);
+    return c * r.iDir;
+}
+
+} // namespace
+
+std::vector<int> PXLVSORTTEXTS(int iType, const std::vector<std::string>& aTexts, int iDir) {
+    XTEXTSORT r{iType, iDir, std::vector<XTEXTKEY>(aTexts.size())};
+    for (std::size_t k = 0; k < aTexts.size(); ++k) {
+        XTEXTKEY& key = r.aKeys[k];
+        key.sText = aTexts[k];
+        if (isinttype(iType)) key.bRead = readint(beforenul(key.sText, 32), key.i);
+        if (isrealtype(iType)) key.bRead = readreal(beforenul(key.sText, 64), key.x);
+    }
+    std::vector<int> order;
+    PXLVMERGESORT(order, static_cast<int>(aTexts.size()), comparekeys, &r);
+    for (int& k : order) --k;
+    return order;
+}
+
 int PXLVCOMPAREFIELDS(int iType, const unsigned char* pA, const unsigned char* pB) {
     switch (iType) {
     case XLVT_INT8: return sign(load<std::int8_t>(pA) - load<std::int8_t>(pB));

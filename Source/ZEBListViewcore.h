@@ -4,7 +4,7 @@
 //
 //   Layout      XLVFIELD  PXLVPARSELAYOUT  PXLVHEADERPARAM  PXLVHEADERKEY
 //   Fields      PXLVFIELDTEXT  PXLVREADFIELD  PXLVDATEMODE  XLVDATETIME
-//   Sorting     PXLVCOMPARETEXTS  PXLVCOMPAREFIELDS  PXLVMERGESORT
+//   Sorting     PXLVCOMPARETEXTS  PXLVSORTTEXTS  PXLVCOMPAREFIELDS  PXLVMERGESORT
 //   Row maps    PXLVIDENTITYMAP  PXLVBACKMAP  PXLVFWDMAP
 //
 // Never includes <windows.h>.
@@ -63,6 +63,10 @@ bool PXLVREADFIELD(const XLVFIELD& f, std::string_view sText, unsigned char* pFi
 
 // Ordinary lists: two cell texts under a column's type code; negative, 0 or positive.
 int PXLVCOMPARETEXTS(int iType, std::string_view a, std::string_view b);
+// Ordinary lists: the order of rows whose cells in the sorted column hold aTexts (row k's at
+// k), as PXLVCOMPARETEXTS in direction iDir orders them, each text read once. Returns the
+// 0-based rows in their new order; equal keys keep their present order.
+std::vector<int> PXLVSORTTEXTS(int iType, const std::vector<std::string>& aTexts, int iDir);
 // Virtual lists: two fields (each iType's size) of the record array; negative, 0 or positive.
 int PXLVCOMPAREFIELDS(int iType, const unsigned char* pA, const unsigned char* pB);
 

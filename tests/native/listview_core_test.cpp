@@ -208,6 +208,31 @@ TEST(ListViewCompare, TextsOfOrdinaryListsByType) {
     EXPECT_EQ(PXLVCOMPARETEXTS(-8, "a", "b"), 0);
 }
 
+// The order read once from the texts is the order their pairwise comparison gives, with
+// equal keys in their present order, for every type code.
+TEST(ListViewCompare, RowsSortedByTextsReadOnce) {
+    EXPECT_EQ(PXLVSORTTEXTS(-2, {"  -300", "  1200", "     7", "-32768"}, -1),
+              (std::vector<int>{1, 2, 0, 3}));
+    EXPECT_EQ(PXLVSORTTEXTS(-3, {"2", "1", "2", "1"}, 1), (std::vector<int>{1, 3, 0, 2}));
+    EXPECT_EQ(PXLVSORTTEXTS(-3, {"2", "1", "2", "1"}, -1), (std::vector<int>{0, 2, 1, 3}))
+        << "descending keeps ties in order too";
+    EXPECT_EQ(PXLVSORTTEXTS(0, {"b", "a"}, 1), (std::vector<int>{0, 1})) << "no sort key";
+    EXPECT_TRUE(PXLVSORTTEXTS(-3, {}, 1).empty());
+    const std::vector<std::string> words = {"pear", "fig", "apple", "fig", "kiwi", "",
+                                            "*",    "12",  "-3.5",  "1e2", "7",    "-3.50"};
+    for (int type : {-1, -3, -4, -5, -6, -7, 3, 10}) {
+        for (int dir : {1, -1}) {
+            const std::vector<int> order = PXLVSORTTEXTS(type, words, dir);
+            ASSERT_EQ(order.size(), words.size());
+            for (std::size_t k = 1; k < order.size(); ++k) {
+                const int c = PXLVCOMPARETEXTS(type, words[order[k - 1]], words[order[k]]) * dir;
+                EXPECT_LE(c, 0) << type << " " << dir << " at " << k;
+                if (c == 0) EXPECT_LT(order[k - 1], order[k]) << "stable, type " << type;
+            }
+        }
+    }
+}
+
 struct REC {
     std::int32_t i;
     std::int16_t j;

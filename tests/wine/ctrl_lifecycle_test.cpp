@@ -222,9 +222,12 @@ TEST_F(CtlLife, DestroyAllWithoutDestructionLeavesBareWindows) {
     EXPECT_EQ(w.nControls, 0);
     EXPECT_FALSE(w.xCtl.allocated());
     for (int i = 1; i <= 3; ++i) {
+        const HFONT font = fonts[static_cast<std::size_t>(i - 1)];
         EXPECT_TRUE(IsWindow(ctl(i)));
         EXPECT_EQ(GetPropA(ctl(i), "XCTL"), nullptr);
-        EXPECT_EQ(GetObjectType(fonts[static_cast<std::size_t>(i - 1)]), 0u);
+        EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT))
+            << "the control still shows it";
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(ctl(i), WM_GETFONT, 0, 0)), font);
     }
     xCtlCalls().clear();
     SendMessageA(ctl(1), BM_CLICK, 0, 0);
@@ -309,6 +312,36 @@ TEST_F(CtlLife, MessagesAndTheEditOfAnEditableCombo) {
     EXPECT_EQ(GetParent(hEdit), ctl(2));
     EXPECT_EQ(PXCTLGETEDIT(nullptr), nullptr);
     EXPECT_EQ(PXCTLGETEDIT(ctl(1)), nullptr);
+}
+
+// Labels address nothing: they repeat their identifier and never become IDOK or IDCANCEL.
+TEST_F(CtlLife, IdentifiersBelowOneAreNeverRenumbered) {
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(XCTLCREATE(w, -1, XCC_STATIC, 0, 10, 10 + 30 * k, 80, 20), -1);
+    EXPECT_EQ(XCTLCREATE(w, -7, XCC_STATIC, 0, 100, 10, 80, 20), -7);
+    EXPECT_EQ(XCTLCREATE(w, -7, XCC_STATIC, 0, 100, 40, 80, 20), -7);
+    EXPECT_EQ(children(), 5);
+    EXPECT_EQ(ctl(IDOK), nullptr);
+    EXPECT_EQ(ctl(IDCANCEL), nullptr);
+    FXBINDWINDOWCONTROLS(w);
+    EXPECT_EQ(w.nControls, 0);
+}
+
+// A re-bound control keeps showing its font, now owned by its new record; the old records'
+// brushes go with them.
+TEST_F(CtlLife, BindingAgainReleasesWhatTheOldRecordsOwned) {
+    for (int i = 1; i <= 2; ++i) {
+        make(i, XCC_BUTTON, 0, std::nullopt, 10, 10 + 30 * i, 80, 25);
+        dress(i, 0x112233 * i);
+    }
+    const HFONT font = w.xCtl[1].hFont;
+    const int before = XTEST_GDIOBJECTS();
+    FXBINDWINDOWCONTROLS(w);
+    EXPECT_EQ(XTEST_GDIOBJECTS(), before - 2) << "the two brushes";
+    EXPECT_EQ(FXCTLBYHANDLE(ctl(1))->hFont, font);
+    EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+    XCTLDESTROYALL(w);
+    EXPECT_EQ(XTEST_GDIOBJECTS(), before - 4) << "and the fonts with their controls";
 }
 
 TEST_F(CtlLife, BindingAgainLeavesNoLinkIntoTheOldList) {

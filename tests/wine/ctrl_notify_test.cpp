@@ -242,6 +242,52 @@ TEST_F(CtlNotify, ListViewReportsSelectionActivationAndColumnClicks) {
     EXPECT_EQ(xCtlCalls(), (std::vector<XCTLCALL>{{90, 2}})) << "the second column, from 1";
 }
 
+std::vector<XCTLCALL> xCommands;
+void pxcommand(XWND&, int iID, int iCode) {
+    xCommands.push_back({iID, iCode});
+}
+
+// The list view's own sort and display answer are no callbacks: the notification goes on to
+// the command table, and without an entry there WM_NOTIFY answers 0.
+TEST_F(CtlNotify, TheListViewsOwnAnswersLeaveTheNotificationToTheCommandTable) {
+    make(91, XCC_LISTVIEW, 0, std::nullopt, 10, 10, 300, 200);
+    ASSERT_TRUE(XCTLSETCHAR(w, 91, "(i5)", XPC_LVLAYOUT));
+    for (int v : {2, 3, 1}) ASSERT_TRUE(XCTLSETITEM(w, 91, XITEM(v), 0));
+    NMLISTVIEW nm{};
+    nm.hdr.hwndFrom = ctl(91);
+    nm.hdr.idFrom = 91;
+    nm.hdr.code = LVN_COLUMNCLICK;
+    nm.iItem = -1;
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_NOTIFY, 91, reinterpret_cast<LPARAM>(&nm)), 0);
+    int first = 0;
+    XCTLGETITEM(w, 91, XITEM(first), 1);
+    EXPECT_EQ(first, 3) << "sorted all the same";
+
+    ASSERT_TRUE(XSETCOMMAND(w, 91, pxcommand));
+    xCommands.clear();
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_NOTIFY, 91, reinterpret_cast<LPARAM>(&nm)), 1);
+    EXPECT_EQ(xCommands, (std::vector<XCTLCALL>{{91, static_cast<int>(LVN_COLUMNCLICK)}}));
+    XCTLGETITEM(w, 91, XITEM(first), 1);
+    EXPECT_EQ(first, 1);
+
+    make(92, XCC_LISTVIEW, 0x10000000, std::nullopt, 10, 220, 300, 200);
+    ASSERT_TRUE(XCTLSETCHAR(w, 92, "(i5)", XPC_LVLAYOUT));
+    int values[] = {41, 42};
+    ASSERT_TRUE(XCTLSETITEM(w, 92, XITEM(values[0]), 0));
+    ASSERT_TRUE(XCTLSETINT(w, 92, 2, XPC_COUNT));
+    char text[16] = {};
+    NMLVDISPINFOA di{};
+    di.hdr.hwndFrom = ctl(92);
+    di.hdr.idFrom = 92;
+    di.hdr.code = LVN_GETDISPINFOA;
+    di.item.mask = LVIF_TEXT;
+    di.item.iItem = 1;
+    di.item.pszText = text;
+    di.item.cchTextMax = sizeof text;
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_NOTIFY, 92, reinterpret_cast<LPARAM>(&di)), 0);
+    EXPECT_STREQ(text, "   42") << "answered from the array";
+}
+
 int nDispCalls = 0;
 void pxdispinfo(XWND&, int iID, LVITEMA& xItem) {
     ++nDispCalls;

@@ -101,8 +101,10 @@ TEST_F(CtlValues, ImagesOfStaticsAndButtonsFollowTheirStyle) {
     EXPECT_FALSE(XCTLGETINT(w, 1, gotBmp, XPC_BITMAP));
     EXPECT_FALSE(XCTLGETINT(w, 4, gotBmp, XPC_BITMAP));
     EXPECT_EQ(gotBmp, hBmp) << "unchanged";
-    // Images are handles: the integer routine does not carry them.
-    EXPECT_FALSE(XCTLSETINT(w, 1, 0, XPC_ICON));
+    // Images are handles: an integer form with an image code does not compile, and one with
+    // the code in a variable carries nothing.
+    const int icon = XPC_ICON;
+    EXPECT_FALSE(XCTLSETINT(w, 1, 0, icon));
 
     XCTLDESTROYALL(w);
     DeleteObject(hBmp);
@@ -241,6 +243,20 @@ TEST_F(CtlValues, MultipleSelectionListBox) {
     EXPECT_EQ(s, "###");
 }
 
+// Item 0 would reach the system as index -1, which selects every item.
+TEST_F(CtlValues, MultipleSelectionListBoxRefusesItemZero) {
+    make(1, XCC_LISTBOX, 0, LBS_MULTIPLESEL, 10, 10, 150, 150);
+    for (int i = 1; i <= 4; ++i) XCTLSETCHAR(w, 1, "item " + std::to_string(i));
+    ASSERT_TRUE(XCTLSETINT(w, 1, 2, XPC_SELECTION));
+    EXPECT_FALSE(XCTLSETINT(w, 1, 0, XPC_VALUE));
+    EXPECT_FALSE(XCTLSETINT(w, 1, 0, XPC_SELECTION));
+    EXPECT_FALSE(XCTLSETINT(w, 1, -3, XPC_SELECTION));
+    EXPECT_FALSE(XCTLSETARRAY(w, 1, {3, 0})) << "the element 0 fails";
+    std::vector<int> a;
+    ASSERT_TRUE(XCTLGETARRAY(w, 1, a));
+    EXPECT_EQ(a, (std::vector<int>{2, 3})) << "the element before it was applied";
+}
+
 TEST_F(CtlValues, ListBoxTabStopsOnlyWithTheStyle) {
     make(1, XCC_LISTBOX, 0, LBS_USETABSTOPS, 10, 10, 150, 100);
     make(2, XCC_LISTBOX, 0, std::nullopt, 10, 120, 150, 100);
@@ -301,6 +317,9 @@ TEST_F(CtlValues, EditableComboTextIsItsEditField) {
 
 TEST_F(CtlValues, TabsCountTextsDataAndSelection) {
     make(1, XCC_TAB, 0, std::nullopt, 10, 10, 300, 150);
+    int none = 7;
+    EXPECT_FALSE(XCTLGETINT(w, 1, none)) << "no tabs, no selection";
+    EXPECT_EQ(none, 0) << "the selection read is 0";
     EXPECT_TRUE(XCTLSETINT(w, 1, 3)) << "the default is the count";
     EXPECT_EQ(getint(1, XPC_COUNT), 3);
     EXPECT_TRUE(GetWindowLongA(ctl(1), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
@@ -315,6 +334,8 @@ TEST_F(CtlValues, TabsCountTextsDataAndSelection) {
     EXPECT_FALSE(XCTLGETINT(w, 1, v, 9));
     EXPECT_EQ(v, 1);
     EXPECT_TRUE(XCTLSETINT(w, 1, 2, XPC_VALUE));
+    EXPECT_EQ(getint(1), 2);
+    EXPECT_FALSE(XCTLSETINT(w, 1, 0, XPC_VALUE)) << "no tab 0";
     EXPECT_EQ(getint(1), 2);
     EXPECT_FALSE(XCTLSETINT(w, 1, 4, XPC_SELECTION)) << "there are three tabs";
     EXPECT_EQ(getint(1, XPC_SELECTION), 2);

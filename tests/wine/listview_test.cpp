@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -236,6 +237,127 @@ TEST_F(ListView, HeaderClicksSortAnOrdinaryListBothWaysAndMoveTheMark) {
     int row = -1;
     EXPECT_TRUE(FXLV_FWDMAP(ctl(1), row, 3));
     EXPECT_EQ(row, 2);
+}
+
+#pragma pack(push, 1)
+struct NUMS { // (j6,k4,n,g12.4)
+    std::int16_t j;
+    std::int8_t k;
+    std::int64_t n;
+    double g;
+};
+#pragma pack(pop)
+
+// The rows' keys are read once before the sort; the system only reorders the rows.
+TEST_F(ListView, HeaderClicksSortFourAndMoreRowsOfEveryNumberType) {
+    list(1);
+    ASSERT_TRUE(XCTLSETCHAR(w, 1, "(j6,k4,n,g12.4)", XPC_LVLAYOUT));
+    const NUMS recs[] = {{-300, 5, 3000000000LL, 0.25},
+                         {1200, -3, -5, -1e5},
+                         {7, 5, 42, 3.5},
+                         {-32768, 0, -4000000000LL, 2}};
+    for (NUMS r : recs) ASSERT_TRUE(XCTLSETITEM(w, 1, XITEM(r), 0));
+    click(1, 1);
+    EXPECT_EQ(column(1, 0), (std::vector<std::string>{"  1200", "     7", "  -300", "-32768"}));
+    click(1, 2);
+    EXPECT_EQ(column(1, 1), (std::vector<std::string>{"   5", "   5", "   0", "  -3"}));
+    int a = 0, b = 0;
+    ASSERT_TRUE(FXLV_BACKMAP(ctl(1), 0, a));
+    ASSERT_TRUE(FXLV_BACKMAP(ctl(1), 1, b));
+    EXPECT_EQ(std::vector<int>({a, b}), std::vector<int>({3, 1})) << "equal keys keep their order";
+    click(1, 3);
+    EXPECT_EQ(column(1, 2), (std::vector<std::string>{"3000000000", "42", "-5", "-4000000000"}));
+    click(1, 4);
+    EXPECT_EQ(column(1, 3), (std::vector<std::string>{"      3.5000", "      2.0000",
+                                                      "      0.2500", "-100000.0000"}));
+    click(1, 4);
+    EXPECT_EQ(cell(1, 0, 3), "-100000.0000");
+}
+
+TEST_F(ListView, TenThousandRowsAreSortedByOneClick) {
+    list(1);
+    ASSERT_TRUE(XCTLSETCHAR(w, 1, "(i6)", XPC_LVLAYOUT));
+    constexpr int n = 10000;
+    SendMessageA(ctl(1), WM_SETREDRAW, FALSE, 0);
+    for (int k = 0; k < n; ++k) {
+        int v = (k * 7919) % 10007 - 5000;
+        ASSERT_TRUE(XCTLSETITEM(w, 1, XITEM(v), 0));
+    }
+    click(1, 1);
+    std::vector<int> got;
+    for (const std::string& s : column(1, 0)) got.push_back(std::stoi(s));
+    ASSERT_EQ(got.size(), static_cast<std::size_t>(n));
+    EXPECT_TRUE(std::is_sorted(got.rbegin(), got.rend())) << "descending";
+    int k = 0;
+    ASSERT_TRUE(FXLV_BACKMAP(ctl(1), 0, k));
+    EXPECT_EQ(((k - 1) * 7919) % 10007 - 5000, got[0]) << "rows keep their array index";
+}
+
+// The sort marks are the list view's own; a small-image list the application gave is never
+// destroyed for it, neither when the list view is prepared nor when it goes.
+TEST_F(ListView, TheApplicationsImageListOutlivesTheListView) {
+    const auto images = [] {
+        const HIMAGELIST h = ImageList_Create(16, 16, ILC_COLOR, 3, 0);
+        const HBITMAP b = CreateBitmap(48, 16, 1, 1, nullptr);
+        ImageList_Add(h, b, nullptr);
+        DeleteObject(b);
+        return h;
+    };
+    const HIMAGELIST mine = images();
+    ASSERT_EQ(ImageList_GetImageCount(mine), 3);
+    // Shared: the list view itself leaves them to their owner when it goes.
+    const DWORD shared = LVS_REPORT | LVS_SHAREIMAGELISTS;
+    const HWND raw = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | shared, 0, 0, 200,
+                                     100, w.hWnd, reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    ASSERT_TRUE(raw);
+    SendMessageA(raw, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(mine));
+    FXBINDWINDOWCONTROLS(w);
+    ASSERT_TRUE(FXCTLBYHANDLE(raw));
+    EXPECT_EQ(ImageList_GetImageCount(mine), 3) << "prepared";
+    EXPECT_TRUE(XCTLDESTROY(w, 7));
+    EXPECT_EQ(ImageList_GetImageCount(mine), 3) << "gone";
+
+    const HIMAGELIST theirs = images();
+    make(2, XCC_LISTVIEW, 0, shared, 10, 10, 300, 200);
+    XCTLSENDMESSAGE(w, 2, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(theirs));
+    EXPECT_TRUE(XCTLDESTROY(w, 2));
+    EXPECT_EQ(ImageList_GetImageCount(theirs), 3);
+    EXPECT_TRUE(ImageList_Destroy(mine));
+    EXPECT_TRUE(ImageList_Destroy(theirs));
+}
+
+// LVM_GETITEMA may point the item at a text of the control's own instead of filling the
+// caller's buffer; that text is read no further than the size that comes with it.
+char* pOwnText = nullptr;
+WNDPROC pfnListProc = nullptr;
+LRESULT CALLBACK pxowntextproc(HWND h, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    auto* it = reinterpret_cast<LVITEMA*>(lParam);
+    if (iMsg != LVM_GETITEMA || !(it->mask & LVIF_TEXT))
+        return CallWindowProcA(pfnListProc, h, iMsg, wParam, lParam);
+    it->pszText = pOwnText;
+    it->cchTextMax = 4;
+    return TRUE;
+}
+
+TEST_F(ListView, ACellIsReadNoFurtherThanTheBufferItCameIn) {
+    char* page = static_cast<char*>(
+        VirtualAlloc(nullptr, 2 * 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_TRUE(page);
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(page + 4096, 4096, PAGE_NOACCESS, &old));
+    pOwnText = page + 4096 - 4;
+    std::memcpy(pOwnText, "abcd", 4); // no NUL before the guard page
+    const HWND h = list(1);
+    ASSERT_TRUE(XCTLSETCHAR(w, 1, "(a4)", XPC_LVLAYOUT));
+    char got[4] = {'w', 'x', 'y', 'z'};
+    ASSERT_TRUE(XCTLSETITEM(w, 1, XITEM(got), 0));
+    pfnListProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pxowntextproc)));
+    EXPECT_TRUE(XCTLGETITEM(w, 1, XITEM(got), 1));
+    EXPECT_EQ(std::string(got, 4), "abcd");
+    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnListProc));
+    XCTLDESTROYALL(w);
+    VirtualFree(page, 0, MEM_RELEASE);
 }
 
 int nColumnClicks = 0;
