@@ -22,9 +22,12 @@ void pxregisterclass() {
     RegisterClassA(&wc);
 }
 
+// Runs until WM_QUIT. A -1 from GetMessageA took no message (seen when another process sends a
+// very large WM_SETTEXT): the loop goes on.
 int pxmainloop() {
     MSG msg{};
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) FXPREPROCESS(msg, true);
+    for (BOOL got; (got = GetMessageA(&msg, nullptr, 0, 0)) != 0;)
+        if (got != -1) FXPREPROCESS(msg, true);
     return static_cast<int>(msg.wParam);
 }
 

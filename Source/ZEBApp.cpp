@@ -18,13 +18,18 @@ bool pxiscontrolparent(HWND hWnd) {
     return hWnd && (GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0;
 }
 
-// The wait step: -(k) when handle k (from 1) was signalled, else 0.
+// The wait step: -(k) when handle k (from 1) was signalled (an abandoned mutex is owned now,
+// so it counts as signalled), XPM_WAITFAILED when the wait could not be made, else 0: input.
 int pxwait(const std::vector<HANDLE>& hHandles, int bWaitAll) {
-    DWORD n = static_cast<DWORD>(hHandles.size());
-    DWORD r = MsgWaitForMultipleObjects(n, n ? hHandles.data() : nullptr, bWaitAll != 0, INFINITE,
-                                        XWAKEMASK);
+    if (hHandles.size() > MAXIMUM_WAIT_OBJECTS - 1) return XPM_WAITFAILED; // the queue is one
+    const DWORD n = static_cast<DWORD>(hHandles.size());
+    const DWORD r = MsgWaitForMultipleObjects(n, n ? hHandles.data() : nullptr, bWaitAll != 0,
+                                              INFINITE, XWAKEMASK);
     if (r < WAIT_OBJECT_0 + n) return -static_cast<int>(r - WAIT_OBJECT_0 + 1);
-    return 0;
+    if (r >= WAIT_ABANDONED_0 && r < WAIT_ABANDONED_0 + n)
+        return -static_cast<int>(r - WAIT_ABANDONED_0 + 1);
+    if (r == WAIT_OBJECT_0 + n) return 0;
+    return XPM_WAITFAILED;
 }
 
 constexpr int XSTYLE_FRAME = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -73,9 +78,11 @@ int XPROCESSMESSAGES(std::optional<bool> bWait, std::optional<std::vector<int>> 
                     if (!wait) return 0;
                     break; // back to the wait step
                 }
-            } else if (GetMessageA(&msg, nullptr, 0, 0) == 0) {
+            } else if (const BOOL got = GetMessageA(&msg, nullptr, 0, 0); got == 0) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 return WM_QUIT;
+            } else if (got == -1) {
+                continue; // nothing was taken: msg still holds the last message
             }
             if (msg.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(msg.wParam));

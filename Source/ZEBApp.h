@@ -31,6 +31,9 @@ extern XWND xFrame;
 // The application's initialisation: true runs the message loop, false ends the program.
 bool XINIT(std::string_view sCmdLine, int& nCmdShow);
 
+// Result of XPROCESSMESSAGES when the wait on hHandles cannot be made: an invalid or closed
+// handle, or more than 63 handles.
+constexpr int XPM_WAITFAILED = static_cast<int>(0x80000000u);
 int XPROCESSMESSAGES(std::optional<bool> bWait = std::nullopt,
                      std::optional<std::vector<int>> iMsgs = std::nullopt,
                      std::optional<std::vector<HANDLE>> hHandles = std::nullopt,

@@ -144,7 +144,7 @@ int XMODALDIALOG(XWND& xDlg, std::optional<HWND> hParent, std::optional<bool> bD
             quit = true;
             break;
         }
-        if (got == -1) break;
+        if (got == -1) continue; // nothing was taken
         if (msg.message == XM_ENDDIALOG) {
             if (reinterpret_cast<HWND>(msg.lParam) == hDlg) {
                 result = static_cast<int>(msg.wParam);

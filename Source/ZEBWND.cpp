@@ -36,6 +36,12 @@ std::unordered_set<XWND*>& pxbound() {
     return bound;
 }
 
+// Dialogs that have had the WM_INITDIALOG of their creation.
+std::unordered_set<HWND>& pxinitialised() {
+    static std::unordered_set<HWND> dialogs;
+    return dialogs;
+}
+
 XWND xScratch;
 
 void pxsetobject(HWND hWnd, XWND* pxWnd) {
@@ -55,6 +61,11 @@ void pxattach(HWND hWnd, XWND* pxWnd) {
     pxsetobject(hWnd, pxWnd);
 }
 
+bool pxisours(HWND hWnd) {
+    DWORD pid = 0;
+    return GetWindowThreadProcessId(hWnd, &pid) && pid == GetCurrentProcessId();
+}
+
 bool pxisframe(HWND hWnd) {
     return hWnd && xApp.pxFrame && xApp.pxFrame->hWnd == hWnd;
 }
@@ -63,14 +74,28 @@ LONG pxexstyle(HWND hWnd) {
     return GetWindowLongA(hWnd, GWL_EXSTYLE);
 }
 
+// The object default processing may use once application code has run for hWnd: that code
+// may have unbound (and freed) the window's object or destroyed the window. The kind of
+// default processing stays what it was.
+XWND* pxstillattached(XWND* p, HWND hWnd, LONG_PTR iKind) {
+    if (!p || FXWNDBYHANDLE(hWnd) == p) return p;
+    static XWND xDetached;
+    xDetached.hWnd = hWnd;
+    xDetached.lpfnOldProc = iKind;
+    return &xDetached;
+}
+
 // The handler step: true, with the handler's value in v, when the window has a handler.
 // bDefaultRan tells that the decoding already gave the message its default processing.
-bool pxhandler(XWND* p, UINT& iMsg, WPARAM& wParam, LPARAM& lParam, LRESULT& v,
+// Afterwards p is what pxstillattached gives.
+bool pxhandler(XWND*& p, HWND hWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam, LRESULT& v,
                bool* bDefaultRan = nullptr) {
     int i;
     if (!p || !FXGETHANDLER(static_cast<int>(iMsg), *p, i)) return false;
     const XPROCREF proc = p->pfnHandler[i]; // the handler may grow its own table
+    const LONG_PTR kind = p->lpfnOldProc;
     v = FXCALLHANDLER(proc, *p, iMsg, wParam, lParam, bDefaultRan);
+    p = pxstillattached(p, hWnd, kind);
     return true;
 }
 
@@ -84,7 +109,7 @@ bool pxreturnsunchanged(UINT iMsg) {
 LRESULT pxgeneric(XWND* p, HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT v;
     bool bDefaultRan = false;
-    if (pxhandler(p, iMsg, wParam, lParam, v, &bDefaultRan) &&
+    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v, &bDefaultRan) &&
         (pxreturnsunchanged(iMsg) || XISTRUE(v) || bDefaultRan))
         return v;
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
@@ -116,7 +141,7 @@ LRESULT pxondestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p)
     if (XCTLREC* c = FXCTLBYHANDLE(hWnd))
         FXCTLCALLBACK(*p, *c, static_cast<int>(wParam), WM_DESTROY);
     LRESULT v = 0, r = 0;
-    if (!pxhandler(p, iMsg, wParam, lParam, v) || v == 0) {
+    if (!pxhandler(p, hWnd, iMsg, wParam, lParam, v) || v == 0) {
         if (pxisframe(hWnd))
             PostQuitMessage(0);
         else
@@ -131,7 +156,7 @@ LRESULT pxonsize(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     XCTLREC* c = FXCTLBYHANDLE(hWnd);
     if (c && FXCTLCALLBACK(*p, *c, static_cast<int>(wParam), WM_SIZE)) return 0;
     LRESULT v;
-    if (pxhandler(p, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
+    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
     if (p->iCanvasWidth || p->iCanvasHeight) {
         XSCROLLBARSET(*p, SB_HORZ, std::nullopt, std::nullopt, std::nullopt, LOWORD(lParam));
         XSCROLLBARSET(*p, SB_VERT, std::nullopt, std::nullopt, std::nullopt, HIWORD(lParam));
@@ -143,7 +168,7 @@ LRESULT pxonsize(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
 
 LRESULT pxonsyscolorchange(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     LRESULT v = 0;
-    pxhandler(p, iMsg, wParam, lParam, v);
+    pxhandler(p, hWnd, iMsg, wParam, lParam, v);
     EnumChildWindows(hWnd, pxsyscolorproc, 0);
     return v;
 }
@@ -151,7 +176,8 @@ LRESULT pxonsyscolorchange(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, X
 LRESULT pxonsetcursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     LRESULT v;
-    if (pxhandler(p, iMsg, wParam, lParam, v) && XISTRUE(v)) return TRUE; // the handler set it
+    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v))
+        return TRUE; // the handler set it
     if (p->hCursor != XNOCURSOR && LOWORD(lParam) == HTCLIENT) {
         SetCursor(p->hCursor);
         return 1;
@@ -167,10 +193,10 @@ LRESULT pxondrawitem(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p
     if (XCTLREC* c = FXCTLBYHANDLE(dis->hwndItem)) {
         if (FXCTLCALLBACK(*p, *c, static_cast<int>(wParam), lParam))
             return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
-        pxhandler(p, iMsg, wParam, lParam, v);
+        pxhandler(p, hWnd, iMsg, wParam, lParam, v);
         return v;
     }
-    if (pxhandler(p, iMsg, wParam, lParam, v)) return 1;
+    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v)) return 1;
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
@@ -197,12 +223,16 @@ LRESULT pxonhelp(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     const auto* hi = reinterpret_cast<const HELPINFO*>(lParam);
     XCTLREC* c = p ? FXCTLBYHANDLE(hWnd) : nullptr;
     if (c && FXCTLCALLBACK(*p, *c, hi->iCtrlId, static_cast<LPARAM>(hi->dwContextId))) return TRUE;
-    return pxgeneric(p, hWnd, iMsg, wParam, lParam);
+    // The handler's value is the answer: default processing would pass the request on to the
+    // parent, whose handler would then answer it a second time.
+    LRESULT v;
+    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v)) return v;
+    return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
 LRESULT pxonncdestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     LRESULT v;
-    if (p) pxhandler(p, iMsg, wParam, lParam, v);
+    if (p) pxhandler(p, hWnd, iMsg, wParam, lParam, v);
     LONG_PTR oldProc = XOLD_NONE;
     // Only the window's own object: one re-used for another window now belongs to that one.
     XWND* q = FXWNDBYHANDLE(hWnd);
@@ -211,13 +241,27 @@ LRESULT pxonncdestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* 
         XFREEWINDOW(*q);
     }
     pxobjects().erase(hWnd);
+    pxinitialised().erase(hWnd);
+    FXRELEASEICONS(hWnd);
     // A subclassed control releases its own data here; withholding the message would leak it.
     if (oldProc != XOLD_NONE && oldProc != XOLD_DIALOG && oldProc != XOLD_CLASS)
         CallWindowProcA(reinterpret_cast<WNDPROC>(oldProc), hWnd, iMsg, wParam, lParam);
     return 0;
 }
 
-LRESULT pxoninitdialog(HWND hWnd, LPARAM lParam) {
+// The system sends WM_INITDIALOG once, to a dialog of this thread while it creates it. Any
+// other (posted, sent from another thread or process, or repeated) must not make the window
+// procedure write through the long parameter.
+bool pxiscreationinit(HWND hWnd, XWND* p) {
+    const auto dialogClass = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(WC_DIALOG));
+    return !p && InSendMessageEx(nullptr) == ISMEX_NOSEND &&
+           GetWindowThreadProcessId(hWnd, nullptr) == GetCurrentThreadId() &&
+           GetClassWord(hWnd, GCW_ATOM) == dialogClass && !pxinitialised().count(hWnd);
+}
+
+LRESULT pxoninitdialog(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+    if (!pxiscreationinit(hWnd, p)) return pxgeneric(p, hWnd, iMsg, wParam, lParam);
+    pxinitialised().insert(hWnd);
     if (lParam) {
         auto* pxDlg = reinterpret_cast<XWND*>(lParam);
         pxDlg->hWnd = hWnd;
@@ -288,10 +332,10 @@ LRESULT pxonscroll(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) 
             SetScrollInfo(hBar, SB_CTL, &si, TRUE);
             if (FXCTLCALLBACK(*p, *c, GetWindowLongA(hBar, GWL_ID), iMsg)) return 1;
         }
-        pxhandler(p, iMsg, wParam, lParam, v);
+        pxhandler(p, hWnd, iMsg, wParam, lParam, v);
         return v;
     }
-    if (pxhandler(p, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
+    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
     const bool vert = iMsg == WM_VSCROLL;
     if (vert ? p->iCanvasHeight : p->iCanvasWidth) {
         const int bar = vert ? SB_VERT : SB_HORZ;
@@ -324,7 +368,7 @@ LRESULT pxonctlcolor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p
 
 LRESULT pxonmousewheel(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     LRESULT v;
-    if (pxhandler(p, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
+    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
     if (!(GetWindowLongA(hWnd, GWL_STYLE) & WS_VSCROLL))
         return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
@@ -366,6 +410,8 @@ XWND* FXWNDBYHANDLE(HWND hWnd) {
     auto& objects = pxobjects();
     auto it = objects.find(hWnd);
     if (it != objects.end()) return it->second;
+    // Another process's "XWND" is an address in that process: such a window has no object here.
+    if (!pxisours(hWnd)) return nullptr;
     auto* p = static_cast<XWND*>(GetPropA(hWnd, XWNDPROP));
     if (p) objects[hWnd] = p;
     return p;
@@ -460,7 +506,8 @@ void XFREEWINDOW(XWND& xWnd) {
 }
 
 bool XBINDWINDOW(HWND hWnd, XWND*& pxWnd) {
-    if (pxWnd || !IsWindow(hWnd)) return false;
+    // Another process's window can be neither subclassed nor given a property of ours.
+    if (pxWnd || !IsWindow(hWnd) || !pxisours(hWnd)) return false;
     if (XWND* existing = FXWNDBYHANDLE(hWnd)) {
         pxWnd = existing;
         return true;
@@ -522,7 +569,7 @@ XWND* XGETWINDOW(std::optional<HWND> hWnd) {
 bool XISWINDOW(const XWND& xWnd, int iQuery, const XWND* xOther) {
     switch (iQuery) {
     case XQ_ISWINDOW: return IsWindow(xWnd.hWnd) != 0;
-    case XQ_HASOBJECT: return xWnd.hWnd && GetPropA(xWnd.hWnd, XWNDPROP) != nullptr;
+    case XQ_HASOBJECT: return xWnd.hWnd && FXWNDBYHANDLE(xWnd.hWnd) != nullptr;
     case XQ_ISCHILD: return IsChild(xOther ? xOther->hWnd : nullptr, xWnd.hWnd) != 0;
     case XQ_ZOOMED: return IsZoomed(xWnd.hWnd) != 0;
     case XQ_ICONIC: return IsIconic(xWnd.hWnd) != 0;
@@ -577,7 +624,7 @@ LRESULT CALLBACK fxwindowproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam
     case WM_HELP: return pxonhelp(hWnd, iMsg, wParam, lParam, p);
     case WM_NCCREATE: return pxonnccreate(hWnd, iMsg, wParam, lParam, p);
     case WM_NCDESTROY: return pxonncdestroy(hWnd, iMsg, wParam, lParam, p);
-    case WM_INITDIALOG: return pxoninitdialog(hWnd, lParam);
+    case WM_INITDIALOG: return pxoninitdialog(hWnd, iMsg, wParam, lParam, p);
     case WM_COMMAND: return pxoncommand(hWnd, iMsg, wParam, lParam, p);
     case WM_HSCROLL:
     case WM_VSCROLL: return pxonscroll(hWnd, iMsg, wParam, lParam, p);
@@ -729,27 +776,33 @@ LRESULT pxscroll(const XPROCREF& proc, XWND& xWnd, UINT iMsg, WPARAM wParam, LPA
     });
 }
 
+// The drop handle is finished before the call, so a routine of the wrong kind leaks nothing.
 LRESULT pxdropfiles(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
-    return pxcall<XH_DROPFILES>(proc, [&](XH_DROPFILES* f) {
-        const auto hDrop = reinterpret_cast<HDROP>(wParam);
-        const UINT n = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
-        std::vector<std::string> files(n);
-        for (UINT i = 0; i < n; ++i) {
-            char name[MAX_PATH] = {};
-            DragQueryFileA(hDrop, i, name, MAX_PATH);
-            files[i] = XFIXED(name, MAX_PATH);
-        }
-        DragFinish(hDrop);
-        return f(xWnd, files);
-    });
+    const auto hDrop = reinterpret_cast<HDROP>(wParam);
+    const UINT n = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> files(n);
+    for (UINT i = 0; i < n; ++i) {
+        char name[MAX_PATH] = {};
+        DragQueryFileA(hDrop, i, name, MAX_PATH);
+        files[i] = XFIXED(name, MAX_PATH);
+    }
+    DragFinish(hDrop);
+    return pxcall<XH_DROPFILES>(proc, [&](XH_DROPFILES* f) { return f(xWnd, files); });
 }
 
 LRESULT pxmdiactivate(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
     return pxcall<XH_WINDOW>(proc, [&](XH_WINDOW* f) {
         XWND* other = XGETWINDOW(reinterpret_cast<HWND>(wParam));
         if (&xWnd != xApp.pxMDI) return f(xWnd, other);
-        XWND* activated = other ? other : &xWnd;
-        return f(*activated, XGETWINDOW());
+        // The desktop's object below refills the scratch object: a window without an object
+        // keeps its own copy.
+        XWND own;
+        if (other == &xScratch) {
+            own.hWnd = xScratch.hWnd;
+            own.iID = xScratch.iID;
+            other = &own;
+        }
+        return f(other ? *other : xWnd, XGETWINDOW());
     });
 }
 
@@ -910,10 +963,13 @@ LRESULT pxdecode(const XPROCREF& proc, XWND& x, UINT& iMsg, WPARAM& wParam, LPAR
 LRESULT FXCALLHANDLER(const XPROCREF& proc, XWND& xWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam,
                       bool* pbDefaultRan) {
     const UINT msg = iMsg;
+    // The handler may destroy the window (clearing xWnd.hWnd) or free the object.
+    const HWND hWnd = xWnd.hWnd;
+    const LONG_PTR kind = xWnd.lpfnOldProc;
     LRESULT r = pxdecode(proc, xWnd, iMsg, wParam, lParam);
     if (pbDefaultRan) *pbDefaultRan = false;
     if (pxrunsdefault(msg) && !XISTRUE(r)) {
-        r = PXDEFPROC(&xWnd, xWnd.hWnd, iMsg, wParam, lParam);
+        r = PXDEFPROC(pxstillattached(&xWnd, hWnd, kind), hWnd, iMsg, wParam, lParam);
         if (pbDefaultRan) *pbDefaultRan = true;
     }
     return r;
@@ -1008,9 +1064,12 @@ bool pxdefer(HWND hWnd, HWND hAfter, int x, int y, int cx, int cy, UINT flags) {
     return hDeferred != nullptr;
 }
 
-bool pxtoparentclient(HWND hWnd, int& iX, int& iY) {
+// Screen coordinates into the client coordinates of the parent, which for a pop-up window is
+// its owner; a window without one keeps them. bChildDone: a child's values are already there.
+bool pxtoparentclient(HWND hWnd, int& iX, int& iY, bool bChildDone) {
     const HWND hParent = GetParent(hWnd);
-    if (!hParent || !(GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) return true;
+    if (!hParent) return true;
+    if (bChildDone && (GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) return true;
     POINT pt{iX, iY};
     const bool ok = ScreenToClient(hParent, &pt) != 0;
     iX = pt.x;
@@ -1095,7 +1154,7 @@ bool XGETWINDOWPOS(const XWND& xWnd, int& iX, int& iY, int* iWidth, int* iHeight
     if (iHeight) *iHeight = r.bottom - r.top;
     if (iShowCmd && ok) *iShowCmd = static_cast<int>(wp.showCmd);
     // The placement of a child is already in its parent's client coordinates.
-    (void)bClient;
+    if (ok && bClient) ok = pxtoparentclient(xWnd.hWnd, iX, iY, true);
     return ok;
 }
 
@@ -1107,7 +1166,7 @@ bool XGETWINDOWRECT(const XWND& xWnd, int& iX, int& iY, int* iWidth, int* iHeigh
     iY = r.top;
     if (iWidth) *iWidth = r.right - r.left;
     if (iHeight) *iHeight = r.bottom - r.top;
-    if (bClient) ok = pxtoparentclient(xWnd.hWnd, iX, iY);
+    if (ok && bClient) ok = pxtoparentclient(xWnd.hWnd, iX, iY, false);
     return ok;
 }
 
@@ -1135,18 +1194,60 @@ bool XENDMOVEWINDOWS() {
 
 // Icon, title, messages.
 
+namespace {
+
+// Icons the framework loaded, by window; the application's own are never destroyed here.
+std::unordered_map<HWND, XICONS>& pxicons() {
+    static std::unordered_map<HWND, XICONS> icons;
+    return icons;
+}
+
+HICON pxseticon(HWND hWnd, WPARAM iWhich, HICON hIcon) {
+    SendMessageA(hWnd, WM_SETICON, iWhich, reinterpret_cast<LPARAM>(hIcon));
+    return hIcon;
+}
+
+void pxdestroyunused(HICON hIcon, const XICONS& now) {
+    if (hIcon && hIcon != now.hSmall && hIcon != now.hBig) DestroyIcon(hIcon);
+}
+
+// Records what the window now shows and destroys what the framework had loaded before and the
+// window shows no more.
+void pxkeepicons(HWND hWnd, const XICONS& old, const XICONS& now) {
+    pxdestroyunused(old.hSmall, now);
+    if (old.hBig != old.hSmall) pxdestroyunused(old.hBig, now);
+    if (now.hSmall || now.hBig)
+        pxicons()[hWnd] = now;
+    else
+        pxicons().erase(hWnd);
+}
+
+} // namespace
+
+XICONS FXICONS(HWND hWnd) {
+    const auto it = pxicons().find(hWnd);
+    return it == pxicons().end() ? XICONS{} : it->second;
+}
+
+void FXRELEASEICONS(HWND hWnd) {
+    pxkeepicons(hWnd, FXICONS(hWnd), XICONS{});
+}
+
 bool XSETWINDOWICON(const XWND& xWnd, int iIcon, std::optional<HINSTANCE> hInstance) {
     const HINSTANCE hMod = hInstance.value_or(GetModuleHandleA(nullptr));
     const LPCSTR id = MAKEINTRESOURCEA(iIcon);
     const auto hSmall = static_cast<HICON>(LoadImageA(hMod, id, IMAGE_ICON, 16, 16, 0));
-    if (hSmall) SendMessageA(xWnd.hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hSmall));
     const auto hBig = static_cast<HICON>(LoadImageA(hMod, id, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    if (!hSmall && !hBig) return false;
+    const XICONS old = FXICONS(xWnd.hWnd);
+    XICONS now = old;
+    if (hSmall) now.hSmall = pxseticon(xWnd.hWnd, ICON_SMALL, hSmall);
     if (hBig) {
-        SendMessageA(xWnd.hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hBig));
-        if (!hSmall)
-            SendMessageA(xWnd.hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hBig));
+        now.hBig = pxseticon(xWnd.hWnd, ICON_BIG, hBig);
+        if (!hSmall) now.hSmall = pxseticon(xWnd.hWnd, ICON_SMALL, hBig);
     }
-    return hSmall || hBig;
+    pxkeepicons(xWnd.hWnd, old, now);
+    return true;
 }
 
 bool XSETWINDOWTITLE(const XWND& xWnd, std::string_view sTitle) {

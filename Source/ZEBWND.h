@@ -286,7 +286,16 @@ bool XGETCLIENTRECT(const XWND& xWnd, int& iWidth, int& iHeight);
 bool XBEGINMOVEWINDOWS(std::optional<int> nWindows = std::nullopt);
 bool XENDMOVEWINDOWS();
 
+// Loads icon iIcon at 16 x 16 and at the default size for the window; the icons it replaces
+// are destroyed when the framework loaded them, and the window's last ones with the window.
 bool XSETWINDOWICON(const XWND& xWnd, int iIcon, std::optional<HINSTANCE> hInstance = std::nullopt);
+// The icons XSETWINDOWICON loaded that the window still shows (0 where it shows none of them);
+// FXRELEASEICONS destroys them.
+struct XICONS {
+    HICON hSmall = nullptr, hBig = nullptr;
+};
+XICONS FXICONS(HWND hWnd);
+void FXRELEASEICONS(HWND hWnd);
 bool XSETWINDOWTITLE(const XWND& xWnd, std::string_view sTitle);
 LRESULT XSENDMESSAGE(const XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
 BOOL XPOSTMESSAGE(const XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);

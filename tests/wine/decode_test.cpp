@@ -148,6 +148,13 @@ LRESULT ondropfiles(XWND&, const std::vector<std::string>& sFiles) {
     xDropped = sFiles;
     return pxgot(WM_DROPFILES, {static_cast<long long>(sFiles.size())});
 }
+// The window the first object names, as the handler sees it, then the second object.
+LRESULT onmdiclient(XWND& xWnd, XWND* xOther) {
+    return pxgot(WM_MDIACTIVATE, {P(xWnd.hWnd), P(xOther), xOther ? P(xOther->hWnd) : 0, P(&xWnd)});
+}
+LRESULT onwrongdrop(XWND&) {
+    return XTRUE;
+}
 template <UINT M> LRESULT onwindow(XWND& xWnd, XWND* xOther) {
     return pxgot(M, {P(&xWnd), P(xOther), xOther ? P(xOther->hWnd) : 0});
 }
@@ -878,6 +885,47 @@ TEST_F(Decode, MdiActivateAtTheClientAndAtTheChildren) {
     ASSERT_FALSE(pxcallsof(WM_MDIDESTROY).empty());
     EXPECT_EQ(pxcallsof(WM_MDIDESTROY)[0], (XARGS{P(&b), P(&c2), P(hChild[1])}));
     EXPECT_FALSE(IsWindow(hChild[1]));
+}
+
+TEST_F(Decode, MdiActivateAtTheClientForAWindowWithoutObjectGivesTwoObjects) {
+    struct Restore {
+        XWND* saved = xApp.pxMDI;
+        ~Restore() { xApp.pxMDI = saved; }
+    } restore;
+    ASSERT_TRUE(own(a, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 500, 400));
+    CLIENTCREATESTRUCT ccs{nullptr, 50000};
+    ASSERT_TRUE(XCREATEWINDOW(b, a, WS_CHILD | WS_VISIBLE, "", std::nullopt, 0, 0, 400, 300,
+                              nullptr, "MDICLIENT", 1, reinterpret_cast<LPARAM>(&ccs)));
+    xApp.pxMDI = &b;
+    XSETHANDLER<WM_MDIACTIVATE>(b, onmdiclient);
+    const HWND hPlain =
+        CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, b.hWnd, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(hPlain);
+    SendMessageA(b.hWnd, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hPlain), 0);
+    const auto calls = pxcallsof(WM_MDIACTIVATE);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0][0], P(hPlain)) << "the first object names the window being activated";
+    EXPECT_EQ(calls[0][2], P(GetDesktopWindow()));
+    EXPECT_NE(calls[0][3], calls[0][1]) << "two distinct objects";
+    DestroyWindow(hPlain);
+}
+
+TEST_F(Decode, DropHandleIsFinishedEvenForAHandlerWithTheWrongArgumentList) {
+    ASSERT_TRUE(rec(a, WS_POPUP));
+    XSETHANDLER(a, WM_DROPFILES, onwrongdrop);
+    const char list[] = "C:\\a.txt\0";
+    HGLOBAL hDrop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + sizeof list);
+    ASSERT_TRUE(hDrop);
+    auto* df = static_cast<DROPFILES*>(GlobalLock(hDrop));
+    df->pFiles = sizeof(DROPFILES);
+    std::memcpy(df + 1, list, sizeof list);
+    GlobalUnlock(hDrop);
+    {
+        XExceptionLog log;
+        SendMessageA(a.hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+        EXPECT_EQ(log.codes(), (std::vector<DWORD>{XEXC_ARGLIST}));
+    }
+    EXPECT_EQ(GlobalSize(hDrop), 0u) << "DragFinish released the drop handle";
 }
 
 TEST_F(Decode, MenuMessagesCarryAMenuObjectOfTheOwner) {

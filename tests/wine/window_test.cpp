@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gdiprobe.h"
 #include "zebtest.h"
 
 namespace {
@@ -677,6 +678,47 @@ TEST(Lookup, ObjectOrSharedScratchObject) {
     XDESTROYWINDOW(fw);
 }
 
+TEST(Lookup, AnotherProcesssWindowHasNoObjectHere) {
+    XTestPeer peer("window");
+    const HWND hPeer = peer.window();
+    ASSERT_TRUE(hPeer) << "the peer's framework window";
+    HANDLE foreign = GetPropA(hPeer, "XWND");
+    ASSERT_NE(foreign, nullptr) << "an address in the peer, meaningless here";
+
+    EXPECT_EQ(FXWNDBYHANDLE(hPeer), nullptr);
+    XWND* x = XGETWINDOW(hPeer);
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(x, XGETWINDOW()) << "the scratch object";
+    EXPECT_EQ(XGETWINDOW(hPeer)->hWnd, hPeer);
+    EXPECT_FALSE(XISWINDOW(*XGETWINDOW(hPeer), XQ_HASOBJECT));
+    EXPECT_EQ(FXWNDBYHANDLE(hPeer), nullptr) << "nothing of the peer was kept";
+    XWND* bound = nullptr;
+    EXPECT_FALSE(XBINDWINDOW(hPeer, bound));
+    EXPECT_EQ(bound, nullptr);
+    EXPECT_EQ(GetPropA(hPeer, "XWND"), foreign) << "the peer's own link is left alone";
+
+    // Handlers of this process hear of it as a window without an object.
+    XWND fw;
+    ASSERT_TRUE(XCREATEWINDOW(fw, xNone, WS_OVERLAPPEDWINDOW, "focus"));
+    static XWND* pxOther;
+    struct Focus {
+        static LRESULT fn(XWND&, XWND* xOther) {
+            pxOther = xOther;
+            return XTRUE;
+        }
+    };
+    XSETHANDLER<WM_KILLFOCUS>(fw, Focus::fn);
+    pxOther = nullptr;
+    SendMessageA(fw.hWnd, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hPeer), 0);
+    ASSERT_NE(pxOther, nullptr);
+    EXPECT_EQ(pxOther->hWnd, hPeer);
+    EXPECT_EQ(pxOther->lpfnOldProc, XOLD_NONE);
+    XDESTROYWINDOW(fw);
+
+    SendMessageA(hPeer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(peer.wait(10000), std::optional<DWORD>(0));
+}
+
 // XISWINDOW
 
 TEST(Queries, QueriesAndStyleMasks) {
@@ -816,4 +858,76 @@ TEST(Tables, HandlersAndCommandsKeepKeyOrderAndReplaceInPlace) {
     EXPECT_EQ(nCmdB, 1);
     EXPECT_EQ(nCmdA, 0);
     XDESTROYWINDOW(w);
+}
+
+// Window services
+
+TEST(Services, ClientCoordinatesAreThoseOfTheParentOrTheOwner) {
+    XWND owner, popup, child;
+    ASSERT_TRUE(XCREATEWINDOW(owner, xNone, WS_OVERLAPPEDWINDOW | WS_VISIBLE, "owner", std::nullopt,
+                              100, 80, 400, 300));
+    ASSERT_TRUE(XCREATEWINDOW(popup, owner, WS_POPUP | WS_VISIBLE, "popup", std::nullopt, 230, 190,
+                              50, 40));
+    ASSERT_TRUE(
+        XCREATEWINDOW(child, owner, WS_CHILD | WS_VISIBLE, "child", std::nullopt, 7, 9, 30, 20));
+    POINT origin{0, 0};
+    ClientToScreen(owner.hWnd, &origin);
+
+    int x = 0, y = 0, w = 0, h = 0;
+    EXPECT_TRUE(XGETWINDOWRECT(popup, x, y, &w, &h));
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{230, 190, 50, 40})) << "screen";
+    EXPECT_TRUE(XGETWINDOWRECT(popup, x, y, &w, &h, true));
+    EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{230 - origin.x, 190 - origin.y}))
+        << "owned pop-up: the owner's client coordinates";
+    EXPECT_TRUE(XGETWINDOWPOS(popup, x, y, &w, &h, nullptr, false));
+    EXPECT_EQ((std::vector<int>{x, y, w, h}),
+              (std::vector<int>{230 - origin.x, 190 - origin.y, 50, 40}))
+        << "bClient counts by presence, not value";
+
+    EXPECT_TRUE(XGETWINDOWRECT(child, x, y, nullptr, nullptr, true));
+    EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{7, 9}));
+    EXPECT_TRUE(XGETWINDOWPOS(child, x, y, nullptr, nullptr, nullptr, true));
+    EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{7, 9})) << "converted once only";
+
+    EXPECT_TRUE(XGETWINDOWRECT(owner, x, y, nullptr, nullptr, true));
+    EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{100, 80})) << "no parent: unchanged";
+
+    XDESTROYWINDOW(owner);
+    XWND gone;
+    gone.hWnd = popup.hWnd;
+    EXPECT_FALSE(XGETWINDOWRECT(gone, x, y));
+    EXPECT_FALSE(XGETWINDOWRECT(gone, x, y, &w, &h, true)) << "a failure stays a failure";
+    EXPECT_FALSE(XGETWINDOWPOS(gone, x, y, &w, &h, nullptr, true));
+}
+
+TEST(Services, WindowIconsReplaceAndReleaseWhatTheFrameworkLoaded) {
+    XWND fw;
+    ASSERT_TRUE(XCREATEWINDOW(fw, xNone, WS_OVERLAPPEDWINDOW, "icons"));
+    const HINSTANCE hUser = GetModuleHandleA("user32");
+    const int iIcon = 32516; // a standard icon of the system's library
+    ASSERT_TRUE(XSETWINDOWICON(fw, iIcon, hUser));
+    const int base = XTEST_GDIOBJECTS();
+    for (int i = 0; i < 20; ++i) ASSERT_TRUE(XSETWINDOWICON(fw, iIcon, hUser));
+    EXPECT_EQ(XTEST_GDIOBJECTS(), base) << "the icons replaced are destroyed";
+    const auto hSmall = reinterpret_cast<HICON>(SendMessageA(fw.hWnd, WM_GETICON, ICON_SMALL, 0));
+    const auto hBig = reinterpret_cast<HICON>(SendMessageA(fw.hWnd, WM_GETICON, ICON_BIG, 0));
+    ICONINFO ii{};
+    ASSERT_TRUE(GetIconInfo(hSmall, &ii)) << "the shown icons are alive";
+    DeleteObject(ii.hbmColor);
+    DeleteObject(ii.hbmMask);
+    EXPECT_FALSE(XSETWINDOWICON(fw, 7777, hUser)) << "a missing icon";
+    EXPECT_EQ(SendMessageA(fw.hWnd, WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(hSmall));
+
+    // An icon the application set itself is its own: replacing it destroys nothing of it.
+    const HICON hMine = CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
+    SendMessageA(fw.hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hMine));
+    ASSERT_TRUE(XSETWINDOWICON(fw, iIcon, hUser));
+    ASSERT_TRUE(GetIconInfo(hMine, &ii));
+    DeleteObject(ii.hbmColor);
+    DeleteObject(ii.hbmMask);
+    EXPECT_FALSE(GetIconInfo(hBig, &ii)) << "the framework's earlier big icon went";
+
+    XDESTROYWINDOW(fw);
+    DestroyIcon(hMine);
+    EXPECT_LT(XTEST_GDIOBJECTS(), base) << "the window's last icons go with it";
 }

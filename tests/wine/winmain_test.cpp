@@ -195,6 +195,28 @@ TEST_F(Pump, UnsignalledHandlesLetQueuedMessagesThrough) {
     CloseHandle(h);
 }
 
+TEST_F(Pump, AWaitThatCannotBeMadeIsReportedAndLeavesTheQueueAlone) {
+    HANDLE hClosed = pxevent();
+    CloseHandle(hClosed);
+    post(WM_PROBE, 1);
+    EXPECT_EQ(XPROCESSMESSAGES(false, std::nullopt, std::vector<HANDLE>{hClosed}), XPM_WAITFAILED)
+        << "not an emptied queue";
+    EXPECT_EQ(XPROCESSMESSAGES(true, std::vector<int>{WM_PROBE}, std::vector<HANDLE>{hClosed}),
+              XPM_WAITFAILED)
+        << "no spinning until a message comes";
+    EXPECT_TRUE(queued(WM_PROBE));
+
+    std::vector<HANDLE> many;
+    for (int i = 0; i < 64; ++i) many.push_back(pxevent());
+    EXPECT_EQ(XPROCESSMESSAGES(false, std::nullopt, many), XPM_WAITFAILED) << "64 handles";
+    many.pop_back();
+    SetEvent(many.back());
+    EXPECT_EQ(XPROCESSMESSAGES(false, std::nullopt, many), -63) << "63 is the most";
+    for (HANDLE h : many) CloseHandle(h);
+    EXPECT_TRUE(xRecLog.empty());
+    EXPECT_EQ(XPROCESSMESSAGES(), 0);
+}
+
 namespace {
 
 // Another thread first posts a message and waits until it has been dispatched, then signals:

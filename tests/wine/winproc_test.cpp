@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "recorder.h"
 #include "zebtest.h"
 
@@ -41,7 +43,9 @@ const XMSGSEQ xSeqControlColours = {
     {WM_CTLCOLOREDIT, D}, {WM_CTLCOLOREDIT, D}, {WM_CTLCOLORMSGBOX, D}};
 const XMSGSEQ xSeqSysColorChange = {{WM_SYSCOLORCHANGE, H}};
 const XMSGSEQ xSeqDrawItem = {{WM_DRAWITEM, D}, {WM_DRAWITEM, H}};
-const XMSGSEQ xSeqHelp = {{WM_HELP, D}, {WM_HELP, H}};
+const XMSGSEQ xSeqHelp = {{WM_HELP, D}, {WM_HELP, H}, {WM_HELP, H}};
+const XMSGSEQ xSeqUnboundDefault = {{WM_PROBE, D | WP | LP, 1, 2}};
+const XMSGSEQ xSeqUnboundThenOwn = {{WM_PROBE, D | WP | LP, 1, 2}, {WM_PROBE, D | WP | LP, 3, 4}};
 XMSGSEQ xSeqEscapeEndsDialog(HWND hDlg) {
     return {{XM_ENDDIALOG, P | WP | LP, IDCANCEL,
              static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(hDlg))}};
@@ -437,13 +441,73 @@ TEST_F(WinProc, DrawItemWithoutRecordGoesToTheHandler) {
     EXPECT_SEQ(xSeqDrawItem);
 }
 
-TEST_F(WinProc, HelpWithoutRecordTakesTheGenericPath) {
+TEST_F(WinProc, HelpWithoutRecordIsAnsweredByTheHandlerAlone) {
     HELPINFO hi{sizeof hi, HELPINFO_WINDOW, 5, xWnd.hWnd, 99, {0, 0}};
     send(WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
     XREC_HANDLE<WM_HELP>(xWnd);
     xRecAnswer[WM_HELP] = XTRUE;
     send(WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
+    // A declining handler's value is the answer too: default processing would hand the request
+    // to the parent, whose handler would answer it again.
+    xRecAnswer[WM_HELP] = XFALSE;
+    EXPECT_EQ(send(WM_HELP, 0, reinterpret_cast<LPARAM>(&hi)), XFALSE);
     EXPECT_SEQ(xSeqHelp);
+}
+
+// Default processing after a handler took the window's object away.
+XWND* pxBound = nullptr;
+XWND* pxReused = nullptr;
+LRESULT pxunbindself(XWND&, int&, WPARAM&, LPARAM&) {
+    XUNBINDWINDOW(pxBound);
+    pxReused = new XWND; // a fresh object may take the freed one's place
+    return XFALSE;
+}
+
+TEST_F(WinProc, DefaultProcessingAfterTheHandlerUnboundItsWindowIsTheOriginalProcedure) {
+    XREC_REGISTER();
+    const HWND hPlain = CreateWindowExA(0, XREC_CLASS, "plain", WS_POPUP, 0, 0, 50, 50, nullptr,
+                                        nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(XBINDWINDOW(hPlain, pxBound));
+    XSETHANDLER(*pxBound, WM_PROBE, pxunbindself);
+    XREC_START();
+    SendMessageA(hPlain, WM_PROBE, 1, 2);
+    EXPECT_EQ(pxBound, nullptr);
+    EXPECT_SEQ(xSeqUnboundDefault);
+    SendMessageA(hPlain, WM_PROBE, 3, 4);
+    EXPECT_SEQ(xSeqUnboundThenOwn); // the window has its own procedure back
+    delete pxReused;
+    DestroyWindow(hPlain);
+}
+
+// A class procedure that notes the handle each message came with.
+HWND hSeenByDefault = nullptr;
+LRESULT CALLBACK pxhandleproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    if (iMsg == WM_CHAR) hSeenByDefault = hWnd;
+    return DefWindowProcA(hWnd, iMsg, wParam, lParam);
+}
+
+LRESULT pxdestroyonchar(XWND& x, int&, bool, bool) {
+    XDESTROYWINDOW(x);
+    return XFALSE;
+}
+
+TEST(WinProcDefault, DecodingsDefaultProcessingUsesTheMessagesWindow) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = pxhandleproc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ZebHandleClass";
+    RegisterClassA(&wc);
+    XWND x;
+    const XWND none;
+    ASSERT_TRUE(XCREATEWINDOW(x, none, WS_POPUP, "h", std::nullopt, std::nullopt, std::nullopt,
+                              std::nullopt, std::nullopt, nullptr, "ZebHandleClass"));
+    const HWND hWnd = x.hWnd;
+    XSETHANDLER<WM_CHAR>(x, pxdestroyonchar);
+    hSeenByDefault = reinterpret_cast<HWND>(1);
+    SendMessageA(hWnd, WM_CHAR, 'a', 1);
+    EXPECT_FALSE(IsWindow(hWnd));
+    EXPECT_EQ(x.hWnd, nullptr);
+    EXPECT_EQ(hSeenByDefault, hWnd) << "not the object's cleared handle";
 }
 
 // Dialogs: the framework's procedure is the dialog procedure and the object arrives with
@@ -480,6 +544,66 @@ TEST_F(WinProc, InitDialogAttachesTheObjectAndCentresOnTheOwner) {
     EXPECT_EQ(d.left, (o.left + o.right - (d.right - d.left)) / 2);
     EXPECT_EQ(d.top, (o.top + o.bottom - (d.bottom - d.top)) / 2);
     DestroyWindow(hDlg);
+}
+
+// WM_INITDIALOG from anywhere but the dialog's creation in this thread attaches nothing.
+int nInitHandler = 0;
+LRESULT pxcountinit(XWND&, int&, WPARAM&, LPARAM&) {
+    ++nInitHandler;
+    return XTRUE;
+}
+
+DWORD WINAPI pxsendinit(void* pTarget) {
+    const auto* t = static_cast<std::pair<HWND, XWND*>*>(pTarget);
+    SendMessageA(t->first, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(t->second));
+    return 0;
+}
+
+TEST_F(WinProc, InitDialogFromOutsideTheDialogsCreationChangesNothing) {
+    const HWND hDlg = pxdialog(xWnd.hWnd, 0);
+    ASSERT_TRUE(hDlg);
+    ASSERT_EQ(FXWNDBYHANDLE(hDlg), &xDlg);
+    XSETHANDLER(xDlg, WM_INITDIALOG, pxcountinit);
+    nInitHandler = 0;
+    XWND intruder;
+    PostMessageA(hDlg, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&intruder));
+    XTEST_PUMP();
+    SendMessageA(hDlg, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&intruder));
+    EXPECT_EQ(FXWNDBYHANDLE(hDlg), &xDlg);
+    EXPECT_EQ(GetPropA(hDlg, "XWND"), &xDlg);
+    EXPECT_EQ(intruder.hWnd, nullptr) << "nothing written through the long parameter";
+    EXPECT_EQ(nInitHandler, 2) << "the generic path: the handler hears of it";
+    DestroyWindow(hDlg);
+
+    // A framework dialog created without an object, and a framework window without one.
+    static DialogTemplate t;
+    t = DialogTemplate{};
+    t.dlg.style = WS_POPUP | WS_CAPTION;
+    const HWND hBare = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &t.dlg, xWnd.hWnd,
+                                                  reinterpret_cast<DLGPROC>(fxwindowproc), 0);
+    ASSERT_TRUE(hBare);
+    XWND bare;
+    const XWND none;
+    ASSERT_TRUE(XCREATEWINDOW(bare, none, WS_POPUP, "bare", std::nullopt, std::nullopt,
+                              std::nullopt, std::nullopt, std::nullopt, nullptr, std::nullopt,
+                              std::nullopt, 0));
+    ASSERT_EQ(FXWNDBYHANDLE(bare.hWnd), nullptr);
+    for (HWND h : {hBare, bare.hWnd}) {
+        PostMessageA(h, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&intruder));
+        XTEST_PUMP();
+        std::pair<HWND, XWND*> target{h, &intruder};
+        const HANDLE hThread = CreateThread(nullptr, 0, pxsendinit, &target, 0, nullptr);
+        ASSERT_TRUE(hThread);
+        while (MsgWaitForMultipleObjects(1, &hThread, FALSE, 5000, QS_ALLINPUT) ==
+               WAIT_OBJECT_0 + 1)
+            XTEST_PUMP();
+        CloseHandle(hThread);
+        EXPECT_EQ(FXWNDBYHANDLE(h), nullptr);
+        EXPECT_EQ(GetPropA(h, "XWND"), nullptr);
+        EXPECT_EQ(intruder.hWnd, nullptr);
+    }
+    DestroyWindow(hBare);
+    XDESTROYWINDOW(bare);
 }
 
 TEST_F(WinProc, EscapeInAFrameworkDialogPostsItsEnd) {

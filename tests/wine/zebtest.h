@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "ZEBApp.h"
@@ -42,3 +44,21 @@ void XTEST_PUMP();
 // Removes a posted quit (the framework posts one when the application frame goes away), and
 // returns its code, or -1 when none was queued.
 int XTEST_TAKEQUIT();
+
+// Another program, peer_app.exe beside the test program, started with sArgs; ended (if it still
+// runs) when the object goes.
+class XTestPeer {
+  public:
+    explicit XTestPeer(const std::string& sArgs);
+    ~XTestPeer();
+    XTestPeer(const XTestPeer&) = delete;
+    XTestPeer& operator=(const XTestPeer&) = delete;
+    bool started() const { return pi_.hProcess != nullptr; }
+    // Its exit code if it ends within ms milliseconds.
+    std::optional<DWORD> wait(DWORD ms);
+    // Its "zeb peer" window, waited for up to 10 s (0 if none appeared).
+    HWND window();
+
+  private:
+    PROCESS_INFORMATION pi_{};
+};

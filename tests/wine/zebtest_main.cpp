@@ -79,3 +79,44 @@ int XTEST_TAKEQUIT() {
         return static_cast<int>(msg.wParam);
     return -1;
 }
+
+XTestPeer::XTestPeer(const std::string& sArgs) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string exe = path;
+    exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "peer_app.exe";
+    std::string cmd = "\"" + exe + "\" " + sArgs;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi_))
+        pi_ = PROCESS_INFORMATION{};
+}
+
+XTestPeer::~XTestPeer() {
+    if (!started()) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+}
+
+std::optional<DWORD> XTestPeer::wait(DWORD ms) {
+    DWORD code = 0;
+    if (!started() || WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(pi_.hProcess, &code))
+        return std::nullopt;
+    return code;
+}
+
+HWND XTestPeer::window() {
+    for (int i = 0; i < 1000 && started(); ++i) {
+        HWND h = nullptr;
+        while ((h = FindWindowExA(nullptr, h, "XWndClass", "zeb peer")) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == pi_.dwProcessId) return h;
+        }
+        Sleep(10);
+    }
+    return nullptr;
+}
