@@ -528,8 +528,10 @@ template <> struct XROW<XR_HOTKEY> : XROWBASE<int> {
     }
 };
 
-// Message numbers of the table (the platform's values).
+// Message numbers of the table (the platform's values), and WM_SYSKEYDOWN, whose general form
+// carries a key's words.
 enum : unsigned {
+    XWM_SYSKEYDOWN = 0x104,
     XWM_DESTROY = 0x02,
     XWM_MOVE = 0x03,
     XWM_SIZE = 0x05,

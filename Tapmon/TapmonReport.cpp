@@ -2,6 +2,7 @@
 #include "TapmonReport.h"
 
 #include "ZEBStrings.h"
+#include "ZEBWNDcore.h"
 
 namespace {
 
@@ -167,13 +168,12 @@ std::string KEYDOWNREPORT(int key, int repeat, int scan, const XKEYSTATE& keys) 
 }
 
 std::string SYSKEYDOWNREPORT(std::uintptr_t wParam, std::intptr_t lParam, const XKEYSTATE& keys) {
-    const std::uintptr_t l = std::uintptr_t(lParam);
-    const int repeat = int(l & 0xFFFF);
-    const int scan = int((l >> 16) & 0x1FF);
+    // The system key's words are packed as a key's: the key row unpacks them.
+    const auto [key, repeat, scan] = XROW<XR_KEY>::decode(XWM_SYSKEYDOWN, wParam, lParam);
     TAPREPORT r;
     r.NEWLINE();
     r.LOG("WM_SYSKeyDown called with");
-    r.CODES(int(std::uint32_t(wParam)), repeat, scan, keys);
+    r.CODES(key, repeat, scan, keys);
     return r.sText;
 }
 
