@@ -5,7 +5,9 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -99,18 +101,13 @@ bool pxhandler(XWND*& p, HWND hWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam, 
     return true;
 }
 
-bool pxreturnsunchanged(UINT iMsg) {
-    return iMsg == WM_QUERYENDSESSION || iMsg == WM_NCHITTEST || iMsg == WM_NCACTIVATE ||
-           iMsg == WM_GETDLGCODE;
-}
-
 // Default processing runs once: where the decoding already ran it for a declining handler,
 // its value is the result.
 LRESULT pxgeneric(XWND* p, HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT v;
     bool bDefaultRan = false;
     if (pxhandler(p, hWnd, iMsg, wParam, lParam, v, &bDefaultRan) &&
-        (pxreturnsunchanged(iMsg) || XISTRUE(v) || bDefaultRan))
+        ((FXMSGFLAGS(iMsg) & XMF_RESULTUNCHANGED) || XISTRUE(v) || bDefaultRan))
         return v;
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
@@ -662,42 +659,48 @@ bool FXGETCOMMAND(const XWND& xWnd, int iID, int& iIndex) {
     return XTABLEFIND(xWnd.iCmdID, xWnd.nCommands, iID, iIndex);
 }
 
-// Dispatch.
+// Dispatch: FXCALLHANDLER finds the message's row in the message table, makes the arguments
+// the words cannot give in the platform step the row names, and calls the handler.
 
 namespace {
 
-bool pxrunsdefault(UINT iMsg) {
-    return iMsg == WM_ACTIVATE || iMsg == WM_CLOSE || iMsg == WM_ERASEBKGND ||
-           iMsg == WM_CONTEXTMENU || iMsg == WM_CHAR || iMsg == WM_DEADCHAR;
+// The argument-list check: a routine made for another list is never called through the wrong
+// type; the exception is raised where the call would have been.
+template <class F> F* pxroutine(const XPROCREF& proc) {
+    if (proc.sig == XSIGOF<F>()) return reinterpret_cast<F*>(proc.pfn);
+    RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
+    return nullptr;
 }
 
-int pxlo(LPARAM v) {
-    return static_cast<short>(LOWORD(v));
+// Window lookups and menu objects for decoded handles; every other argument is passed as
+// decoded, an in/out one by reference to its decoded value.
+template <class T> T& pxarg(XWND&, T& v) {
+    return v;
 }
-int pxhi(LPARAM v) {
-    return static_cast<short>(HIWORD(v));
+XWND* pxarg(XWND&, XWINDOWARG& a) {
+    return XGETWINDOW(reinterpret_cast<HWND>(a.hWnd));
 }
-int pxulo(LPARAM v) {
-    return LOWORD(v);
-}
-int pxuhi(LPARAM v) {
-    return HIWORD(v);
-}
-
-// Calls the routine as F when it was made for F; otherwise raises the argument-list exception
-// where the call would have been, rather than calling it through the wrong type.
-template <class F, class Body> LRESULT pxcall(const XPROCREF& proc, Body body) {
-    if (proc.sig != XSIGOF<F>()) {
-        RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
-        return XFALSE;
-    }
-    return body(reinterpret_cast<F*>(proc.pfn));
+// A menu object living for the handler's call.
+struct XMENUREF {
+    XMENU menu;
+    operator XMENU&() { return menu; }
+};
+XMENUREF pxarg(XWND& x, XMENUARG& a) {
+    return {{reinterpret_cast<HMENU>(a.hMenu), x.hWnd}};
 }
 
-// Writes an in/out word-parameter value back once the handler has run (v is read after the
-// call), and only when the handler changed it, so untouched parameters keep all their bits.
-LRESULT pxwordinout(LRESULT r, const int& v, WPARAM& wParam) {
-    if (v != static_cast<int>(wParam)) wParam = static_cast<WPARAM>(static_cast<UINT>(v));
+// Calls the handler with the row's arguments. In/out arguments go back to the parameters they
+// came from once it has run, and only where it changed them, so that untouched parameters keep
+// all their bits.
+template <class Row>
+LRESULT pxcallrow(typename Row::handler* f, XWND& x, typename Row::args& a, UINT& iMsg,
+                  WPARAM& wParam, LPARAM& lParam) {
+    const XMSGWORDS before = Row::encode(iMsg, a);
+    const LRESULT r = std::apply([&](auto&... v) { return f(x, pxarg(x, v)...); }, a);
+    const XMSGWORDS after = Row::encode(iMsg, a);
+    if (after.iMsg != before.iMsg) iMsg = after.iMsg;
+    if (after.wParam != before.wParam) wParam = after.wParam;
+    if (after.lParam != before.lParam) lParam = after.lParam;
     return r;
 }
 
@@ -708,76 +711,106 @@ void pxreleasefont(XDC& dc) {
     dc.hFont = nullptr;
 }
 
-LRESULT pxpaint(const XPROCREF& proc, XWND& xWnd) {
+// Maps the world one-to-one onto the canvas, shifted by the scroll position.
+void pxcanvasmap(const XWND& xWnd, XDC& dc, int wc, int hc) {
+    int xPos = 0, yPos = 0, w = wc, h = hc;
+    if (xWnd.iCanvasWidth > 0) {
+        XSCROLLBARGET(xWnd, SB_HORZ, &xPos);
+        w = xWnd.iCanvasWidth;
+    }
+    if (xWnd.iCanvasHeight > 0) {
+        XSCROLLBARGET(xWnd, SB_VERT, &yPos);
+        h = xWnd.iCanvasHeight;
+    }
+    XSETVIEWPORT(dc, -xPos, -yPos, w - xPos, h - yPos);
+    XSETWINDOW(dc, 0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
+}
+
+// Paint context: begin and end paint around the call, optionally through a memory context.
+LRESULT pxpaintstep(XH_PAINT* f, XWND& xWnd) {
     RECT upd;
     if (!GetUpdateRect(xWnd.hWnd, &upd, FALSE)) return 0;
-    return pxcall<XH_PAINT>(proc, [&](XH_PAINT* f) {
-        RECT client;
-        GetClientRect(xWnd.hWnd, &client);
-        const int wc = client.right, hc = client.bottom;
-        PAINTSTRUCT ps;
-        const HDC hPaint = BeginPaint(xWnd.hWnd, &ps);
-        const bool buffered = (xWnd.iFlags & XWF_BUFFERED) != 0;
-        XDC dc{};
-        if (buffered)
-            dc = XMEMORYDC(wc, hc, hPaint);
-        else
-            dc.hDC = hPaint;
-        int xPos = 0, yPos = 0, w = wc, h = hc;
-        if (xWnd.iCanvasWidth > 0) {
-            XSCROLLBARGET(xWnd, SB_HORZ, &xPos);
-            w = xWnd.iCanvasWidth;
-        }
-        if (xWnd.iCanvasHeight > 0) {
-            XSCROLLBARGET(xWnd, SB_VERT, &yPos);
-            h = xWnd.iCanvasHeight;
-        }
-        XSETVIEWPORT(dc, -xPos, -yPos, w - xPos, h - yPos);
-        XSETWINDOW(dc, 0.0f, 0.0f, static_cast<float>(w), static_cast<float>(h));
-        const LRESULT r =
-            f(xWnd, dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-        if (buffered) {
-            BitBlt(hPaint, 0, 0, wc, hc, dc.hDC, 0, 0, SRCCOPY);
-            XDELETEDC(dc);
-        }
-        pxreleasefont(dc);
-        EndPaint(xWnd.hWnd, &ps);
-        return r;
-    });
+    RECT client;
+    GetClientRect(xWnd.hWnd, &client);
+    const int wc = client.right, hc = client.bottom;
+    PAINTSTRUCT ps;
+    const HDC hPaint = BeginPaint(xWnd.hWnd, &ps);
+    const bool buffered = (xWnd.iFlags & XWF_BUFFERED) != 0;
+    XDC dc{};
+    if (buffered)
+        dc = XMEMORYDC(wc, hc, hPaint);
+    else
+        dc.hDC = hPaint;
+    pxcanvasmap(xWnd, dc, wc, hc);
+    const LRESULT r =
+        f(xWnd, dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+    if (buffered) {
+        BitBlt(hPaint, 0, 0, wc, hc, dc.hDC, 0, 0, SRCCOPY);
+        XDELETEDC(dc);
+    }
+    pxreleasefont(dc);
+    EndPaint(xWnd.hWnd, &ps);
+    return r;
 }
 
-LRESULT pxerasebkgnd(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
-    return pxcall<XH_ERASEBKGND>(proc, [&](XH_ERASEBKGND* f) {
-        XDC dc{};
-        dc.hDC = reinterpret_cast<HDC>(wParam);
-        RECT r;
-        GetClientRect(xWnd.hWnd, &r);
-        XSETVIEWPORT(dc, r.left, r.top, r.right, r.bottom);
-        XSETWINDOW(dc, static_cast<float>(r.left), static_cast<float>(r.top),
-                   static_cast<float>(r.right), static_cast<float>(r.bottom));
-        const LRESULT v = f(xWnd, dc);
-        pxreleasefont(dc);
-        return v;
-    });
+// Erase context: the word parameter's device context over the client area.
+LRESULT pxerasestep(XH_ERASEBKGND* f, XWND& xWnd, WPARAM hDC) {
+    XDC dc{};
+    dc.hDC = reinterpret_cast<HDC>(hDC);
+    RECT r;
+    GetClientRect(xWnd.hWnd, &r);
+    XSETVIEWPORT(dc, r.left, r.top, r.right, r.bottom);
+    XSETWINDOW(dc, static_cast<float>(r.left), static_cast<float>(r.top),
+               static_cast<float>(r.right), static_cast<float>(r.bottom));
+    const LRESULT v = f(xWnd, dc);
+    pxreleasefont(dc);
+    return v;
 }
 
-LRESULT pxscroll(const XPROCREF& proc, XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
-    return pxcall<XH_SCROLL>(proc, [&](XH_SCROLL* f) {
-        const int code = LOWORD(wParam);
-        const bool thumb = code == SB_THUMBPOSITION || code == SB_THUMBTRACK;
-        SCROLLINFO si{sizeof si, thumb ? UINT(SIF_TRACKPOS) : UINT(SIF_POS), 0, 0, 0, 0, 0};
-        const INT_PTR own = iMsg == WM_HSCROLL ? SB_HORZ : SB_VERT;
-        if (lParam)
-            GetScrollInfo(reinterpret_cast<HWND>(lParam), SB_CTL, &si);
-        else
-            GetScrollInfo(xWnd.hWnd, static_cast<int>(own), &si);
-        return f(xWnd, lParam ? static_cast<INT_PTR>(lParam) : own, code,
-                 thumb ? si.nTrackPos : si.nPos);
-    });
+// Scroll information: the 32-bit position of the bar, or its track position for the thumb.
+LRESULT pxscrollstep(XH_SCROLL* f, XWND& xWnd, XROW<XR_SCROLL>::args& a, LPARAM lParam) {
+    auto& [bar, code, pos] = a;
+    const bool thumb = XSCROLLTHUMB(code);
+    SCROLLINFO si{sizeof si, thumb ? UINT(SIF_TRACKPOS) : UINT(SIF_POS), 0, 0, 0, 0, 0};
+    if (lParam)
+        GetScrollInfo(reinterpret_cast<HWND>(lParam), SB_CTL, &si);
+    else
+        GetScrollInfo(xWnd.hWnd, static_cast<int>(bar), &si);
+    pos = thumb ? si.nTrackPos : si.nPos;
+    return f(xWnd, bar, code, pos);
 }
 
-// The drop handle is finished before the call, so a routine of the wrong kind leaks nothing.
-LRESULT pxdropfiles(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
+// Record pointers: the fields of the system's record are the in/out arguments.
+LRESULT pxrecordstep(XH_MINMAXINFO* f, XWND& xWnd, LPARAM lParam) {
+    auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
+    return f(xWnd, mmi->ptMaxSize, mmi->ptMaxPosition, mmi->ptMinTrackSize, mmi->ptMaxTrackSize);
+}
+LRESULT pxrecordstep(XH_WINDOWPOS* f, XWND& xWnd, LPARAM lParam) {
+    auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
+    return f(xWnd, wp->x, wp->y, wp->cx, wp->cy, wp->flags);
+}
+LRESULT pxrecordstep(XH_HELP* f, XWND& xWnd, LPARAM lParam) {
+    auto* hi = reinterpret_cast<HELPINFO*>(lParam);
+    return f(xWnd, hi->iContextType == XROW<XR_HELP>::XMENUITEM, hi->iCtrlId);
+}
+
+// The MDI client hears of the window being activated in the first place.
+LRESULT pxmdiactivatestep(XH_WINDOW* f, XWND& xWnd, WPARAM wParam) {
+    XWND* other = XGETWINDOW(reinterpret_cast<HWND>(wParam));
+    if (&xWnd != xApp.pxMDI) return f(xWnd, other);
+    // The desktop's object below refills the scratch object: a window without an object
+    // keeps its own copy.
+    XWND own;
+    if (other == &xScratch) {
+        own.hWnd = xScratch.hWnd;
+        own.iID = xScratch.iID;
+        other = &own;
+    }
+    return f(other ? *other : xWnd, XGETWINDOW());
+}
+
+// Dropped files: blank-padded names of 260 characters; the drop is finished here.
+std::vector<std::string> pxdroppedfiles(WPARAM wParam) {
     const auto hDrop = reinterpret_cast<HDROP>(wParam);
     const UINT n = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::string> files(n);
@@ -787,200 +820,71 @@ LRESULT pxdropfiles(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
         files[i] = XFIXED(name, MAX_PATH);
     }
     DragFinish(hDrop);
-    return pxcall<XH_DROPFILES>(proc, [&](XH_DROPFILES* f) { return f(xWnd, files); });
+    return files;
 }
 
-LRESULT pxmdiactivate(const XPROCREF& proc, XWND& xWnd, WPARAM wParam) {
-    return pxcall<XH_WINDOW>(proc, [&](XH_WINDOW* f) {
-        XWND* other = XGETWINDOW(reinterpret_cast<HWND>(wParam));
-        if (&xWnd != xApp.pxMDI) return f(xWnd, other);
-        // The desktop's object below refills the scratch object: a window without an object
-        // keeps its own copy.
-        XWND own;
-        if (other == &xScratch) {
-            own.hWnd = xScratch.hWnd;
-            own.iID = xScratch.iID;
-            other = &own;
-        }
-        return f(other ? *other : xWnd, XGETWINDOW());
-    });
+// The row's platform step around the call.
+template <class Row>
+LRESULT pxrunstep(typename Row::handler* f, XWND& x, typename Row::args& a, UINT& iMsg,
+                  WPARAM& wParam, LPARAM& lParam) {
+    constexpr XSTEP step = Row::step;
+    if constexpr (step == XSTEP::HITTEST)
+        std::get<2>(a) = static_cast<int>(DefWindowProcA(x.hWnd, iMsg, wParam, lParam));
+    if constexpr (step == XSTEP::NONE || step == XSTEP::HITTEST)
+        return pxcallrow<Row>(f, x, a, iMsg, wParam, lParam);
+    else if constexpr (step == XSTEP::PAINT)
+        return pxpaintstep(f, x);
+    else if constexpr (step == XSTEP::ERASE)
+        return pxerasestep(f, x, std::get<0>(a));
+    else if constexpr (step == XSTEP::SCROLL)
+        return pxscrollstep(f, x, a, lParam);
+    else if constexpr (step == XSTEP::MDIACTIVATE)
+        return pxmdiactivatestep(f, x, std::get<0>(a).hWnd);
+    else
+        return pxrecordstep(f, x, std::get<0>(a));
 }
 
-// Decodes the message into its handler's argument list and calls the handler.
-LRESULT pxdecode(const XPROCREF& proc, XWND& x, UINT& iMsg, WPARAM& wParam, LPARAM& lParam) {
-    switch (iMsg) {
-    case WM_DESTROY:
-    case WM_CLOSE:
-    case WM_SYSCOLORCHANGE:
-    case WM_TIMECHANGE:
-    case WM_CHILDACTIVATE:
-    case WM_NCDESTROY: return pxcall<XH_NOARGS>(proc, [&](XH_NOARGS* f) { return f(x); });
-    case WM_MOVE:
-        return pxcall<XH_MOVE>(proc, [&](XH_MOVE* f) { return f(x, pxlo(lParam), pxhi(lParam)); });
-    case WM_SIZE:
-        return pxcall<XH_SIZE>(proc, [&](XH_SIZE* f) {
-            int type = static_cast<int>(wParam);
-            return pxwordinout(f(x, pxlo(lParam), pxhi(lParam), type), type, wParam);
-        });
-    case WM_ACTIVATE:
-        return pxcall<XH_ACTIVATE>(proc, [&](XH_ACTIVATE* f) {
-            return f(x, LOWORD(wParam), HIWORD(wParam) != 0,
-                     XGETWINDOW(reinterpret_cast<HWND>(lParam)));
-        });
-    case WM_SETFOCUS:
-        return pxcall<XH_FOCUS>(proc, [&](XH_FOCUS* f) { return f(x, XGETWINDOW()); });
-    case WM_KILLFOCUS:
-        return pxcall<XH_FOCUS>(
-            proc, [&](XH_FOCUS* f) { return f(x, XGETWINDOW(reinterpret_cast<HWND>(wParam))); });
-    case WM_ENABLE:
-    case WM_ENDSESSION:
-    case WM_ACTIVATEAPP:
-    case WM_NCACTIVATE:
-    case WM_ENTERMENULOOP:
-    case WM_EXITMENULOOP:
-        return pxcall<XH_FLAG>(proc, [&](XH_FLAG* f) { return f(x, wParam != 0); });
-    case WM_QUERYENDSESSION:
-        return pxcall<XH_FLAG>(proc, [&](XH_FLAG* f) {
-            return f(x, (static_cast<DWORD>(lParam) & ENDSESSION_LOGOFF) != 0);
-        });
-    case WM_PAINT: return pxpaint(proc, x);
-    case WM_ERASEBKGND: return pxerasebkgnd(proc, x, wParam);
-    case WM_SETCURSOR:
-        return pxcall<XH_SETCURSOR>(
-            proc, [&](XH_SETCURSOR* f) { return f(x, pxlo(lParam), pxhi(lParam)); });
-    case WM_MOUSEACTIVATE:
-        return pxcall<XH_MOUSEACTIVATE>(proc,
-                                        [&](XH_MOUSEACTIVATE* f) { return f(x, pxulo(lParam)); });
-    case WM_GETMINMAXINFO:
-        return pxcall<XH_MINMAXINFO>(proc, [&](XH_MINMAXINFO* f) {
-            auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
-            return f(x, mmi->ptMaxSize, mmi->ptMaxPosition, mmi->ptMinTrackSize,
-                     mmi->ptMaxTrackSize);
-        });
-    case WM_WINDOWPOSCHANGING:
-    case WM_WINDOWPOSCHANGED:
-        return pxcall<XH_WINDOWPOS>(proc, [&](XH_WINDOWPOS* f) {
-            auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
-            return f(x, wp->x, wp->y, wp->cx, wp->cy, wp->flags);
-        });
-    case WM_HELP:
-        return pxcall<XH_HELP>(proc, [&](XH_HELP* f) {
-            auto* hi = reinterpret_cast<HELPINFO*>(lParam);
-            return f(x, hi->iContextType == HELPINFO_MENUITEM, hi->iCtrlId);
-        });
-    case WM_CONTEXTMENU:
-        return pxcall<XH_POINT>(proc,
-                                [&](XH_POINT* f) { return f(x, pxulo(lParam), pxuhi(lParam)); });
-    case WM_DISPLAYCHANGE:
-        return pxcall<XH_DISPLAYCHANGE>(proc, [&](XH_DISPLAYCHANGE* f) {
-            int bpp = static_cast<int>(wParam);
-            return pxwordinout(f(x, bpp, pxulo(lParam), pxuhi(lParam)), bpp, wParam);
-        });
-    case WM_NCHITTEST:
-        return pxcall<XH_NCHITTEST>(proc, [&](XH_NCHITTEST* f) {
-            const int hit = static_cast<int>(DefWindowProcA(x.hWnd, iMsg, wParam, lParam));
-            return f(x, pxlo(lParam), pxhi(lParam), hit);
-        });
-    case WM_NCMOUSEMOVE:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCLBUTTONDBLCLK:
-    case WM_NCRBUTTONUP:
-    case WM_NCRBUTTONDBLCLK:
-        return pxcall<XH_NCMOUSE>(proc, [&](XH_NCMOUSE* f) {
-            int hit = static_cast<int>(wParam);
-            return pxwordinout(f(x, pxlo(lParam), pxhi(lParam), hit), hit, wParam);
-        });
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        return pxcall<XH_KEY>(proc, [&](XH_KEY* f) {
-            int vk = static_cast<int>(wParam);
-            const int scan = static_cast<int>((static_cast<DWORD>(lParam) >> 16) & 0x1FF);
-            return pxwordinout(f(x, vk, pxulo(lParam), scan), vk, wParam);
-        });
-    case WM_CHAR:
-    case WM_DEADCHAR:
-        return pxcall<XH_CHAR>(proc, [&](XH_CHAR* f) {
-            int ch = static_cast<int>(wParam);
-            const auto bits = static_cast<DWORD>(lParam);
-            return pxwordinout(f(x, ch, (bits >> 31) != 0, ((bits >> 29) & 1) != 0), ch, wParam);
-        });
-    case WM_SYSCOMMAND:
-        return pxcall<XH_SYSCOMMAND>(
-            proc, [&](XH_SYSCOMMAND* f) { return f(x, static_cast<int>(wParam & 0xFFF0)); });
-    case WM_TIMER: return pxcall<XH_TIMER>(proc, [&](XH_TIMER* f) { return f(x, wParam); });
-    case WM_HSCROLL:
-    case WM_VSCROLL: return pxscroll(proc, x, iMsg, wParam, lParam);
-    case WM_INITMENU:
-        return pxcall<XH_INITMENU>(proc, [&](XH_INITMENU* f) {
-            XMENU menu{reinterpret_cast<HMENU>(wParam), x.hWnd};
-            return f(x, menu);
-        });
-    case WM_INITMENUPOPUP:
-        return pxcall<XH_INITMENUPOPUP>(proc, [&](XH_INITMENUPOPUP* f) {
-            XMENU menu{reinterpret_cast<HMENU>(wParam), x.hWnd};
-            return f(x, menu, pxuhi(lParam) != 0);
-        });
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        return pxcall<XH_MOUSE>(proc, [&](XH_MOUSE* f) {
-            int msg = static_cast<int>(iMsg), keys = static_cast<int>(wParam);
-            const LRESULT r = f(x, pxlo(lParam), pxhi(lParam), msg, keys);
-            iMsg = static_cast<UINT>(msg);
-            return pxwordinout(r, keys, wParam);
-        });
-    case WM_MOUSEWHEEL:
-        return pxcall<XH_MOUSEWHEEL>(proc, [&](XH_MOUSEWHEEL* f) {
-            const auto wp = static_cast<LPARAM>(wParam);
-            return f(x, pxhi(wp), pxlo(lParam), pxhi(lParam), pxlo(wp));
-        });
-    case WM_MDIDESTROY:
-        return pxcall<XH_WINDOW>(
-            proc, [&](XH_WINDOW* f) { return f(x, XGETWINDOW(reinterpret_cast<HWND>(wParam))); });
-    case WM_MDIACTIVATE: return pxmdiactivate(proc, x, wParam);
-    case WM_DROPFILES: return pxdropfiles(proc, x, wParam);
-    case WM_HOTKEY:
-        return pxcall<XH_HOTKEY>(proc, [&](XH_HOTKEY* f) {
-            int id = static_cast<int>(wParam);
-            return pxwordinout(f(x, id), id, wParam);
-        });
-    default:
-        return pxcall<XGENERALHANDLER>(proc, [&](XGENERALHANDLER* f) {
-            int msg = static_cast<int>(iMsg);
-            const LRESULT r = f(x, msg, wParam, lParam);
-            iMsg = static_cast<UINT>(msg);
-            return r;
-        });
+// One row: the decoding, the argument-list check, the row's platform step and the call.
+template <XR R>
+LRESULT pxrowcall(const XPROCREF& proc, XWND& x, UINT& iMsg, WPARAM& wParam, LPARAM& lParam) {
+    using Row = XROW<R>;
+    auto a = Row::decode(iMsg, wParam, lParam);
+    if constexpr (Row::step == XSTEP::DROPFILES) {
+        // Finished before the argument check, so a routine of the wrong kind leaks nothing.
+        const std::vector<std::string> files = pxdroppedfiles(std::get<0>(a));
+        auto* f = pxroutine<typename Row::handler>(proc);
+        return f ? f(x, files) : XFALSE;
+    } else {
+        auto* f = pxroutine<typename Row::handler>(proc);
+        return f ? pxrunstep<Row>(f, x, a, iMsg, wParam, lParam) : XFALSE;
     }
 }
+
+using XROWCALL = LRESULT (*)(const XPROCREF&, XWND&, UINT&, WPARAM&, LPARAM&);
+template <std::size_t... I>
+constexpr std::array<XROWCALL, XR_COUNT> pxrowcalls(std::index_sequence<I...>) {
+    return {&pxrowcall<static_cast<XR>(I)>...};
+}
+constexpr std::array<XROWCALL, XR_COUNT> XROWCALLS =
+    pxrowcalls(std::make_index_sequence<XR_COUNT>{});
 
 } // namespace
 
 LRESULT FXCALLHANDLER(const XPROCREF& proc, XWND& xWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam,
                       bool* pbDefaultRan) {
-    const UINT msg = iMsg;
+    const XMSGROW& row = FXMSGROW(iMsg);
     // The handler may destroy the window (clearing xWnd.hWnd) or free the object.
     const HWND hWnd = xWnd.hWnd;
     const LONG_PTR kind = xWnd.lpfnOldProc;
-    LRESULT r = pxdecode(proc, xWnd, iMsg, wParam, lParam);
-    if (pbDefaultRan) *pbDefaultRan = false;
-    if (pxrunsdefault(msg) && !XISTRUE(r)) {
-        r = PXDEFPROC(pxstillattached(&xWnd, hWnd, kind), hWnd, iMsg, wParam, lParam);
-        if (pbDefaultRan) *pbDefaultRan = true;
-    }
+    LRESULT r = XROWCALLS[row.iRow](proc, xWnd, iMsg, wParam, lParam);
+    const bool runDefault = (row.iFlags & XMF_DEFAULTIFDECLINED) && !XISTRUE(r);
+    if (runDefault) r = PXDEFPROC(pxstillattached(&xWnd, hWnd, kind), hWnd, iMsg, wParam, lParam);
+    if (pbDefaultRan) *pbDefaultRan = runDefault;
     return r;
 }
 
 void FXCALLCOMMAND(XWND& xWnd, const XPROCREF& proc, int iID, int iCode) {
-    if (proc.sig != XSIGOF<XCOMMANDPROC>()) {
-        RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
-        return;
-    }
-    reinterpret_cast<XCOMMANDPROC*>(proc.pfn)(xWnd, iID, iCode);
+    if (auto* f = pxroutine<XCOMMANDPROC>(proc)) f(xWnd, iID, iCode);
 }
 
 // Window services.

@@ -1,12 +1,21 @@
-// ZEBWND: window objects, the window registry, the one window procedure and the
-// handler and command tables.
+// ZEBWND: window objects, the window registry, the one window procedure, the handler and
+// command tables, the dispatch of messages to typed handlers, and the window services.
 //
 //   Window objects   XCREATEWINDOW XDESTROYWINDOW XFREEWINDOW XBINDWINDOW XUNBINDWINDOW
 //                    XGETWINDOW FXWNDBYHANDLE XGETMDI XISWINDOW PXDEFXINIT
 //   Window procedure fxwindowproc PXDEFPROC pxsyscolorproc
-//   Tables           XSETHANDLER XSETCOMMAND FXGETHANDLER FXGETCOMMAND
-//   Dispatch         FXCALLHANDLER FXCALLCOMMAND
-//   Window services  XSCROLLBARGET XSCROLLBARSET
+//   Tables           XSETHANDLER FXSETHANDLER XSETCOMMAND FXGETHANDLER FXGETCOMMAND
+//   Dispatch         FXCALLHANDLER FXCALLCOMMAND XHANDLER_T XH_* (argument lists, from the
+//                    message table of ZEBWNDcore) XPROCOF XSIGOF XISTRUE
+//   Scroll bars      XSCROLLBARGET XSCROLLBARSET
+//   Canvas           XSETCANVAS XGETCANVAS PXUPDATESCROLL
+//   Window data      XSETWINDOWDATA XGETWINDOWDATA XFREEWINDOWDATA
+//   Geometry         XSETWINDOWPOS XMOVEWINDOW XSIZEWINDOW XSHOWWINDOW XENABLEWINDOW
+//                    XGETWINDOWPOS XGETWINDOWRECT XGETCLIENTRECT XBEGINMOVEWINDOWS
+//                    XENDMOVEWINDOWS PXSCREEN2CLIENT PXCLIENT2SCREEN
+//   Title, icon      XSETWINDOWTITLE XSETWINDOWICON
+//   Messages         XSENDMESSAGE XPOSTMESSAGE
+//   Cursor, styles   XSETCURSOR XSTDCURSOR XSETWINDOWSTYLE XGETWINDOWSTYLE
 #pragma once
 
 #include <windows.h>
@@ -18,6 +27,13 @@
 #include <vector>
 
 #include "ZEBTable.h"
+#include "ZEBWNDcore.h"
+
+// The message table speaks the platform's own word types.
+static_assert(std::is_same_v<XWPARAM, WPARAM> && std::is_same_v<XLPARAM, LPARAM> &&
+                  std::is_same_v<XRESULT, LRESULT> && std::is_same_v<XINTPTR, INT_PTR> &&
+                  std::is_same_v<tagPOINT, POINT>,
+              "the message table's words are the platform's");
 
 // Private window messages.
 constexpr UINT XM_ENDDIALOG = WM_APP + 1;     // wParam: dialog result, lParam: dialog handle
@@ -63,98 +79,52 @@ template <class F> XPROCREF XPROCOF(F* fn) {
     return {reinterpret_cast<XPROC>(fn), XSIGOF<F>()};
 }
 
-struct XDC;   // drawing context, ZEBGDI
-struct XMENU; // menu object
-
 // Handlers get the window object, then the message's decoded arguments, and return their
 // result: odd means handled. Reference arguments are in/out: what the handler writes there
-// is what the default processing and the system see. A message without a row of its own takes
-// the general form.
-using XGENERALHANDLER = LRESULT(XWND& xWnd, int& iMsg, WPARAM& wParam, LPARAM& lParam);
+// is what the default processing and the system see. Each message's argument list is its row
+// in the message table (ZEBWNDcore); a message without a row takes the general form.
+using XGENERALHANDLER = XROW<XR_GENERAL>::handler;
 // Command procedures: the window object, the command or control identifier, the notification.
 using XCOMMANDPROC = void(XWND& xWnd, int iID, int iCode);
 
-// The handler type a message prescribes.
-template <UINT Msg> struct XHANDLER_T { using type = XGENERALHANDLER; };
+// The handler type a message prescribes: its row's, so a message cannot have a handler type
+// without a row.
+template <UINT Msg> struct XHANDLER_T { using type = typename XROWOF<Msg>::handler; };
 
-#define XHANDLER_MSG(NAME, MSG)                                                                    \
-    template <> struct XHANDLER_T<MSG> { using type = NAME; };
-
-// Handler argument lists by message.
-// clang-format off
-using XH_NOARGS      = LRESULT(XWND& xWnd);
-XHANDLER_MSG(XH_NOARGS, WM_DESTROY) XHANDLER_MSG(XH_NOARGS, WM_CLOSE)
-XHANDLER_MSG(XH_NOARGS, WM_SYSCOLORCHANGE) XHANDLER_MSG(XH_NOARGS, WM_TIMECHANGE)
-XHANDLER_MSG(XH_NOARGS, WM_CHILDACTIVATE) XHANDLER_MSG(XH_NOARGS, WM_NCDESTROY)
-using XH_MOVE        = LRESULT(XWND& xWnd, int x, int y);
-XHANDLER_MSG(XH_MOVE, WM_MOVE)
-using XH_SIZE        = LRESULT(XWND& xWnd, int iWidth, int iHeight, int& iSizeType);
-XHANDLER_MSG(XH_SIZE, WM_SIZE)
-using XH_ACTIVATE    = LRESULT(XWND& xWnd, int iState, bool bMinimized, XWND* xOther);
-XHANDLER_MSG(XH_ACTIVATE, WM_ACTIVATE)
-using XH_FOCUS       = LRESULT(XWND& xWnd, XWND* xOther);
-XHANDLER_MSG(XH_FOCUS, WM_SETFOCUS) XHANDLER_MSG(XH_FOCUS, WM_KILLFOCUS)
-using XH_FLAG        = LRESULT(XWND& xWnd, bool bFlag);
-XHANDLER_MSG(XH_FLAG, WM_ENABLE) XHANDLER_MSG(XH_FLAG, WM_QUERYENDSESSION)
-XHANDLER_MSG(XH_FLAG, WM_ENDSESSION) XHANDLER_MSG(XH_FLAG, WM_ACTIVATEAPP)
-XHANDLER_MSG(XH_FLAG, WM_NCACTIVATE) XHANDLER_MSG(XH_FLAG, WM_ENTERMENULOOP)
-XHANDLER_MSG(XH_FLAG, WM_EXITMENULOOP)
-using XH_PAINT       = LRESULT(XWND& xWnd, XDC& dc, int iLeft, int iTop, int iRight, int iBottom);
-XHANDLER_MSG(XH_PAINT, WM_PAINT)
-using XH_ERASEBKGND  = LRESULT(XWND& xWnd, XDC& dc);
-XHANDLER_MSG(XH_ERASEBKGND, WM_ERASEBKGND)
-using XH_SETCURSOR   = LRESULT(XWND& xWnd, int iHitTest, int iMouseMsg);
-XHANDLER_MSG(XH_SETCURSOR, WM_SETCURSOR)
-using XH_MOUSEACTIVATE = LRESULT(XWND& xWnd, int iHitTest);
-XHANDLER_MSG(XH_MOUSEACTIVATE, WM_MOUSEACTIVATE)
-using XH_MINMAXINFO  = LRESULT(XWND& xWnd, POINT& ptMaxSize, POINT& ptMaxPosition,
-                               POINT& ptMinTrackSize, POINT& ptMaxTrackSize);
-XHANDLER_MSG(XH_MINMAXINFO, WM_GETMINMAXINFO)
-using XH_WINDOWPOS   = LRESULT(XWND& xWnd, int& x, int& y, int& cx, int& cy, UINT& iFlags);
-XHANDLER_MSG(XH_WINDOWPOS, WM_WINDOWPOSCHANGING) XHANDLER_MSG(XH_WINDOWPOS, WM_WINDOWPOSCHANGED)
-using XH_HELP        = LRESULT(XWND& xWnd, bool bMenuItem, int& iCtrlId);
-XHANDLER_MSG(XH_HELP, WM_HELP)
-using XH_POINT       = LRESULT(XWND& xWnd, int x, int y);
-XHANDLER_MSG(XH_POINT, WM_CONTEXTMENU)
-using XH_DISPLAYCHANGE = LRESULT(XWND& xWnd, int& iBitsPerPixel, int iWidth, int iHeight);
-XHANDLER_MSG(XH_DISPLAYCHANGE, WM_DISPLAYCHANGE)
-using XH_NCHITTEST   = LRESULT(XWND& xWnd, int x, int y, int iDefaultHit);
-XHANDLER_MSG(XH_NCHITTEST, WM_NCHITTEST)
-using XH_NCMOUSE     = LRESULT(XWND& xWnd, int x, int y, int& iHitTest);
-XHANDLER_MSG(XH_NCMOUSE, WM_NCMOUSEMOVE) XHANDLER_MSG(XH_NCMOUSE, WM_NCLBUTTONDOWN)
-XHANDLER_MSG(XH_NCMOUSE, WM_NCLBUTTONUP) XHANDLER_MSG(XH_NCMOUSE, WM_NCLBUTTONDBLCLK)
-XHANDLER_MSG(XH_NCMOUSE, WM_NCRBUTTONUP) XHANDLER_MSG(XH_NCMOUSE, WM_NCRBUTTONDBLCLK)
-using XH_KEY         = LRESULT(XWND& xWnd, int& iVirtKey, int iRepeat, int iScanCode);
-XHANDLER_MSG(XH_KEY, WM_KEYDOWN) XHANDLER_MSG(XH_KEY, WM_KEYUP)
-using XH_CHAR        = LRESULT(XWND& xWnd, int& iChar, bool bKeyUp, bool bAlt);
-XHANDLER_MSG(XH_CHAR, WM_CHAR) XHANDLER_MSG(XH_CHAR, WM_DEADCHAR)
-using XH_SYSCOMMAND  = LRESULT(XWND& xWnd, int iCommand);
-XHANDLER_MSG(XH_SYSCOMMAND, WM_SYSCOMMAND)
-using XH_TIMER       = LRESULT(XWND& xWnd, WPARAM& iTimerID);
-XHANDLER_MSG(XH_TIMER, WM_TIMER)
+// The argument lists by name (the messages of each are in the table).
+using XH_NOARGS = XROW<XR_NOARGS>::handler;
+using XH_MOVE = XROW<XR_MOVE>::handler;
+using XH_SIZE = XROW<XR_SIZE>::handler;
+using XH_ACTIVATE = XROW<XR_ACTIVATE>::handler;
+using XH_FOCUS = XROW<XR_KILLFOCUS>::handler;
+using XH_FLAG = XROW<XR_FLAG>::handler;
+using XH_PAINT = XROW<XR_PAINT>::handler;
+using XH_ERASEBKGND = XROW<XR_ERASEBKGND>::handler;
+using XH_SETCURSOR = XROW<XR_SETCURSOR>::handler;
+using XH_MOUSEACTIVATE = XROW<XR_MOUSEACTIVATE>::handler;
+using XH_MINMAXINFO = XROW<XR_MINMAXINFO>::handler;
+using XH_WINDOWPOS = XROW<XR_WINDOWPOS>::handler;
+using XH_HELP = XROW<XR_HELP>::handler;
+using XH_POINT = XROW<XR_CONTEXTMENU>::handler;
+using XH_DISPLAYCHANGE = XROW<XR_DISPLAYCHANGE>::handler;
+using XH_NCHITTEST = XROW<XR_NCHITTEST>::handler;
+using XH_NCMOUSE = XROW<XR_NCMOUSE>::handler;
+using XH_KEY = XROW<XR_KEY>::handler;
+using XH_CHAR = XROW<XR_CHAR>::handler;
+using XH_SYSCOMMAND = XROW<XR_SYSCOMMAND>::handler;
+using XH_TIMER = XROW<XR_TIMER>::handler;
 // bar: the scroll-bar control's handle, or SB_HORZ / SB_VERT for the window's own bars.
-using XH_SCROLL      = LRESULT(XWND& xWnd, INT_PTR iBar, int iCode, int iPos);
-XHANDLER_MSG(XH_SCROLL, WM_HSCROLL) XHANDLER_MSG(XH_SCROLL, WM_VSCROLL)
-using XH_INITMENU    = LRESULT(XWND& xWnd, XMENU& xMenu);
-XHANDLER_MSG(XH_INITMENU, WM_INITMENU)
-using XH_INITMENUPOPUP = LRESULT(XWND& xWnd, XMENU& xMenu, bool bSystemMenu);
-XHANDLER_MSG(XH_INITMENUPOPUP, WM_INITMENUPOPUP)
-using XH_MOUSE       = LRESULT(XWND& xWnd, int x, int y, int& iMsg, int& iKeys);
-XHANDLER_MSG(XH_MOUSE, WM_MOUSEMOVE) XHANDLER_MSG(XH_MOUSE, WM_LBUTTONDOWN)
-XHANDLER_MSG(XH_MOUSE, WM_LBUTTONUP) XHANDLER_MSG(XH_MOUSE, WM_LBUTTONDBLCLK)
-XHANDLER_MSG(XH_MOUSE, WM_RBUTTONDOWN) XHANDLER_MSG(XH_MOUSE, WM_RBUTTONUP)
-using XH_MOUSEWHEEL  = LRESULT(XWND& xWnd, int iDelta, int x, int y, int iKeys);
-XHANDLER_MSG(XH_MOUSEWHEEL, WM_MOUSEWHEEL)
+using XH_SCROLL = XROW<XR_SCROLL>::handler;
+using XH_INITMENU = XROW<XR_INITMENU>::handler;
+using XH_INITMENUPOPUP = XROW<XR_INITMENUPOPUP>::handler;
+using XH_MOUSE = XROW<XR_MOUSE>::handler;
+using XH_MOUSEWHEEL = XROW<XR_MOUSEWHEEL>::handler;
 // WM_MDIACTIVATE at the MDI client: the window being activated, then the desktop's scratch
 // object; at any other window: the window being deactivated.
-using XH_WINDOW      = LRESULT(XWND& xWnd, XWND* xOther);
-XHANDLER_MSG(XH_WINDOW, WM_MDIDESTROY) XHANDLER_MSG(XH_WINDOW, WM_MDIACTIVATE)
+using XH_WINDOW = XROW<XR_MDIDESTROY>::handler;
 // One blank-padded text of 260 characters per dropped file.
-using XH_DROPFILES   = LRESULT(XWND& xWnd, const std::vector<std::string>& sFiles);
-XHANDLER_MSG(XH_DROPFILES, WM_DROPFILES)
-using XH_HOTKEY      = LRESULT(XWND& xWnd, int& iHotKeyID);
-XHANDLER_MSG(XH_HOTKEY, WM_HOTKEY)
-// clang-format on
+using XH_DROPFILES = XROW<XR_DROPFILES>::handler;
+using XH_HOTKEY = XROW<XR_HOTKEY>::handler;
 
 // Control record: one per control in a window's control list (the routines are ZEBCtrl's).
 struct XCTLREC {
@@ -235,10 +205,10 @@ template <class F> bool XSETHANDLER(XWND& xWnd, int iMsg, F* pfnHandler) {
     return FXSETHANDLER(xWnd, iMsg, XPROCOF(pfnHandler));
 }
 
-// Decodes the message into the handler's argument list and calls it. iMsg, wParam and lParam
-// are in/out: what a handler changes, the default processing sees. Six messages run the
-// default processing here when the handler declines (WM_ACTIVATE, WM_CLOSE, WM_ERASEBKGND,
-// WM_CONTEXTMENU, WM_CHAR, WM_DEADCHAR); pbDefaultRan tells the caller that it did.
+// Calls the handler with the arguments of the message's row. iMsg, wParam and lParam are
+// in/out: what a handler changes, the default processing sees. Rows flagged so (WM_ACTIVATE,
+// WM_CLOSE, WM_ERASEBKGND, WM_CONTEXTMENU, WM_CHAR, WM_DEADCHAR) run the default processing
+// here when the handler declines; pbDefaultRan tells the caller that it did.
 LRESULT FXCALLHANDLER(const XPROCREF& proc, XWND& xWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam,
                       bool* pbDefaultRan = nullptr);
 void FXCALLCOMMAND(XWND& xWnd, const XPROCREF& proc, int iID, int iCode);

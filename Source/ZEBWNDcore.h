@@ -5,7 +5,7 @@
 // objects, drawing contexts, system records, scroll positions, dropped files) come out of the
 // decoding as the words they are made from; the row names the platform step that makes them.
 //
-//   Words     XWPARAM XLPARAM XINTPTR XRESULT XWORDS XWINDOWARG XMENUARG
+//   Words     XWPARAM XLPARAM XINTPTR XRESULT XMSGWORDS XWINDOWARG XMENUARG
 //   Halves    PXSLOW PXSHIGH PXULOW PXUHIGH PXMAKELONG
 //   Rows      XR (argument lists) XSTEP (platform steps) XROW<R>: handler args decode encode
 //             step wMask lMask
@@ -36,11 +36,11 @@ struct XMENU;    // menu object, ZEBWND
 struct tagPOINT; // the platform's point record (POINT)
 
 // One message as the window procedure gets it.
-struct XWORDS {
+struct XMSGWORDS {
     unsigned iMsg = 0;
     XWPARAM wParam = 0;
     XLPARAM lParam = 0;
-    bool operator==(const XWORDS& o) const {
+    bool operator==(const XMSGWORDS& o) const {
         return iMsg == o.iMsg && wParam == o.wParam && lParam == o.lParam;
     }
 };
@@ -158,7 +158,7 @@ template <> struct XROW<XR_GENERAL> {
     static constexpr args decode(unsigned m, XWPARAM w, XLPARAM l) {
         return {static_cast<int>(m), w, l};
     }
-    static constexpr XWORDS encode(unsigned, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned, const args& a) {
         return {static_cast<unsigned>(std::get<0>(a)), std::get<1>(a), std::get<2>(a)};
     }
 };
@@ -167,7 +167,7 @@ template <> struct XROW<XR_NOARGS> : XROWBASE<> {
     static constexpr XWPARAM wMask = 0;
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM, XLPARAM) { return {}; }
-    static constexpr XWORDS encode(unsigned m, const args&) { return {m, 0, 0}; }
+    static constexpr XMSGWORDS encode(unsigned m, const args&) { return {m, 0, 0}; }
 };
 
 // The halves of the long parameter as two integers, signed or not: WM_MOVE (x, y),
@@ -179,7 +179,7 @@ template <bool Signed> struct XROWHALVES : XROWBASE<int, int> {
     static constexpr args decode(unsigned, XWPARAM, XLPARAM l) {
         return Signed ? args{PXSLOW(l), PXSHIGH(l)} : args{PXULOW(l), PXUHIGH(l)};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, 0, PXMAKELONG(std::get<0>(a), std::get<1>(a))};
     }
 };
@@ -199,7 +199,7 @@ template <> struct XROW<XR_SIZE> {
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM l) {
         return {PXSLOW(l), PXSHIGH(l), PXINTOF(w)};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, PXWORDOF(std::get<2>(a)), PXMAKELONG(std::get<0>(a), std::get<1>(a))};
     }
 };
@@ -219,7 +219,7 @@ template <> struct XROW<XR_ACTIVATE> {
         return {PXULOW(static_cast<XLPARAM>(w)), PXUHIGH(static_cast<XLPARAM>(w)) != 0,
                 XWINDOWARG{static_cast<XWPARAM>(l)}};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, static_cast<XWPARAM>(PXMAKELONG(std::get<0>(a), std::get<1>(a) ? 1 : 0)),
                 static_cast<XLPARAM>(std::get<2>(a).hWnd)};
     }
@@ -234,7 +234,7 @@ template <> struct XROW<XR_SETFOCUS> {
     static constexpr XWPARAM wMask = 0;
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM, XLPARAM) { return {XWINDOWARG{}}; }
-    static constexpr XWORDS encode(unsigned m, const args&) { return {m, 0, 0}; }
+    static constexpr XMSGWORDS encode(unsigned m, const args&) { return {m, 0, 0}; }
 };
 
 // A window carried by the word parameter: WM_KILLFOCUS (the window getting the focus),
@@ -246,7 +246,7 @@ template <XR R> struct XROWWINDOW {
     static constexpr XWPARAM wMask = ~XWPARAM(0);
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM) { return {XWINDOWARG{w}}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, std::get<0>(a).hWnd, 0};
     }
 };
@@ -259,7 +259,7 @@ template <> struct XROW<XR_FLAG> : XROWBASE<bool> {
     static constexpr XWPARAM wMask = ~XWPARAM(0);
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM) { return {w != 0}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, std::get<0>(a) ? 1u : 0u, 0};
     }
 };
@@ -270,7 +270,7 @@ template <> struct XROW<XR_LOGOFF> : XROWBASE<bool> {
     static constexpr XWPARAM wMask = 0;
     static constexpr XLPARAM lMask = XLOGOFF;
     static constexpr args decode(unsigned, XWPARAM, XLPARAM l) { return {(l & XLOGOFF) != 0}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, 0, std::get<0>(a) ? XLOGOFF : 0};
     }
 };
@@ -283,7 +283,7 @@ template <> struct XROW<XR_PAINT> {
     static constexpr XWPARAM wMask = 0;
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM, XLPARAM) { return {}; }
-    static constexpr XWORDS encode(unsigned m, const args&) { return {m, 0, 0}; }
+    static constexpr XMSGWORDS encode(unsigned m, const args&) { return {m, 0, 0}; }
 };
 
 // The device context is the word parameter.
@@ -294,7 +294,7 @@ template <> struct XROW<XR_ERASEBKGND> {
     static constexpr XWPARAM wMask = ~XWPARAM(0);
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM) { return {w}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) { return {m, std::get<0>(a), 0}; }
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) { return {m, std::get<0>(a), 0}; }
 };
 
 // hit-test code: unsigned low half of the long parameter.
@@ -302,7 +302,7 @@ template <> struct XROW<XR_MOUSEACTIVATE> : XROWBASE<int> {
     static constexpr XWPARAM wMask = 0;
     static constexpr XLPARAM lMask = 0xFFFF;
     static constexpr args decode(unsigned, XWPARAM, XLPARAM l) { return {PXULOW(l)}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, 0, PXMAKELONG(std::get<0>(a), 0)};
     }
 };
@@ -315,7 +315,7 @@ template <XSTEP S, class H> struct XROWRECORD {
     static constexpr XWPARAM wMask = 0;
     static constexpr XLPARAM lMask = ~XLPARAM(0);
     static constexpr args decode(unsigned, XWPARAM, XLPARAM l) { return {l}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) { return {m, 0, std::get<0>(a)}; }
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) { return {m, 0, std::get<0>(a)}; }
 };
 template <>
 struct XROW<XR_MINMAXINFO>
@@ -340,7 +340,7 @@ template <> struct XROW<XR_DISPLAYCHANGE> {
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM l) {
         return {PXINTOF(w), PXULOW(l), PXUHIGH(l)};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, PXWORDOF(std::get<0>(a)), PXMAKELONG(std::get<1>(a), std::get<2>(a))};
     }
 };
@@ -354,7 +354,7 @@ template <> struct XROW<XR_NCHITTEST> : XROWBASE<int, int, int> {
     static constexpr args decode(unsigned, XWPARAM, XLPARAM l) {
         return {PXSLOW(l), PXSHIGH(l), 0};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, 0, PXMAKELONG(std::get<0>(a), std::get<1>(a))};
     }
 };
@@ -371,7 +371,7 @@ template <> struct XROW<XR_KEY> {
         return {PXINTOF(w), PXULOW(l),
                 static_cast<int>((static_cast<std::uint32_t>(l) >> 16) & 0x1FF)};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         const auto scan = static_cast<std::uint32_t>(std::get<2>(a)) & 0x1FF;
         return {m, PXWORDOF(std::get<0>(a)),
                 static_cast<XLPARAM>(static_cast<std::uint16_t>(std::get<1>(a)) | scan << 16)};
@@ -390,7 +390,7 @@ template <> struct XROW<XR_CHAR> {
         const auto bits = static_cast<std::uint32_t>(l);
         return {PXINTOF(w), (bits >> 31) != 0, ((bits >> 29) & 1) != 0};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         const std::uint32_t bits =
             (std::get<1>(a) ? 0x80000000u : 0) | (std::get<2>(a) ? 1u << 29 : 0);
         return {m, PXWORDOF(std::get<0>(a)), static_cast<XLPARAM>(bits)};
@@ -404,7 +404,7 @@ template <> struct XROW<XR_SYSCOMMAND> : XROWBASE<int> {
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM) {
         return {static_cast<int>(w & 0xFFF0)};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, static_cast<XWPARAM>(std::get<0>(a) & 0xFFF0), 0};
     }
 };
@@ -417,7 +417,7 @@ template <> struct XROW<XR_TIMER> {
     static constexpr XWPARAM wMask = ~XWPARAM(0);
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM) { return {w}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) { return {m, std::get<0>(a), 0}; }
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) { return {m, std::get<0>(a), 0}; }
 };
 
 // bar: the scroll-bar control (long parameter), or the window's own bar, SB_HORZ (0) for
@@ -434,7 +434,7 @@ template <> struct XROW<XR_SCROLL> {
     static constexpr args decode(unsigned m, XWPARAM w, XLPARAM l) {
         return {l ? static_cast<XINTPTR>(l) : ownbar(m), PXULOW(static_cast<XLPARAM>(w)), 0};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         const XINTPTR bar = std::get<0>(a);
         return {m, static_cast<XWPARAM>(static_cast<std::uint16_t>(std::get<1>(a))),
                 bar == ownbar(m) ? 0 : static_cast<XLPARAM>(bar)};
@@ -453,7 +453,7 @@ template <> struct XROW<XR_INITMENU> {
     static constexpr XWPARAM wMask = ~XWPARAM(0);
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM) { return {XMENUARG{w}}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, std::get<0>(a).hMenu, 0};
     }
 };
@@ -468,7 +468,7 @@ template <> struct XROW<XR_INITMENUPOPUP> {
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM l) {
         return {XMENUARG{w}, PXUHIGH(l) != 0};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, std::get<0>(a).hMenu, PXMAKELONG(0, std::get<1>(a) ? 1 : 0)};
     }
 };
@@ -484,7 +484,7 @@ template <> struct XROW<XR_MOUSE> {
     static constexpr args decode(unsigned m, XWPARAM w, XLPARAM l) {
         return {PXSLOW(l), PXSHIGH(l), static_cast<int>(m), PXINTOF(w)};
     }
-    static constexpr XWORDS encode(unsigned, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned, const args& a) {
         return {static_cast<unsigned>(std::get<2>(a)), PXWORDOF(std::get<3>(a)),
                 PXMAKELONG(std::get<0>(a), std::get<1>(a))};
     }
@@ -499,7 +499,7 @@ template <> struct XROW<XR_MOUSEWHEEL> : XROWBASE<int, int, int, int> {
         const auto wp = static_cast<XLPARAM>(w);
         return {PXSHIGH(wp), PXSLOW(l), PXSHIGH(l), PXSLOW(wp)};
     }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, static_cast<XWPARAM>(PXMAKELONG(std::get<3>(a), std::get<0>(a))),
                 PXMAKELONG(std::get<1>(a), std::get<2>(a))};
     }
@@ -514,7 +514,7 @@ template <> struct XROW<XR_DROPFILES> {
     static constexpr XWPARAM wMask = ~XWPARAM(0);
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM) { return {w}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) { return {m, std::get<0>(a), 0}; }
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) { return {m, std::get<0>(a), 0}; }
 };
 
 // hot-key identifier: the word parameter (in/out).
@@ -523,7 +523,7 @@ template <> struct XROW<XR_HOTKEY> : XROWBASE<int> {
     static constexpr XWPARAM wMask = 0xFFFFFFFF;
     static constexpr XLPARAM lMask = 0;
     static constexpr args decode(unsigned, XWPARAM w, XLPARAM) { return {PXINTOF(w)}; }
-    static constexpr XWORDS encode(unsigned m, const args& a) {
+    static constexpr XMSGWORDS encode(unsigned m, const args& a) {
         return {m, PXWORDOF(std::get<0>(a)), 0};
     }
 };

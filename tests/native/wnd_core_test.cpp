@@ -54,9 +54,9 @@ template <XR R> void pxroundtrip(unsigned m) {
                          << std::hex << "msg 0x" << m << " wParam 0x" << w << " lParam 0x" << l);
             const auto a = Row::decode(m, w, l);
             EXPECT_TRUE(Row::decode(m, w & Row::wMask, l & Row::lMask) == a);
-            const XWORDS e = Row::encode(m, a);
+            const XMSGWORDS e = Row::encode(m, a);
             EXPECT_TRUE(Row::decode(e.iMsg, e.wParam, e.lParam) == a);
-            const XWORDS masked{m, w & Row::wMask, l & Row::lMask};
+            const XMSGWORDS masked{m, w & Row::wMask, l & Row::lMask};
             if constexpr (XHASLOGICAL<typename Row::args>) {
                 EXPECT_EQ(e.wParam & ~Row::wMask, 0u);
                 EXPECT_EQ(e.lParam & ~Row::lMask, 0);
@@ -126,7 +126,7 @@ TEST(MessageRows, KeysCarryTheNineBitScanCodeAndTheRepeatCount) {
               std::make_tuple('K', 3, 0x1FF));
     EXPECT_EQ(XKEYROW::decode(XWM_KEYDOWN, 'K', 0xFFFF), std::make_tuple('K', 0xFFFF, 0))
         << "the repeat count is unsigned";
-    const XWORDS e = XKEYROW::encode(XWM_KEYDOWN, {0x24, 1, 0x147});
+    const XMSGWORDS e = XKEYROW::encode(XWM_KEYDOWN, {0x24, 1, 0x147});
     EXPECT_EQ(e.wParam, 0x24u);
     EXPECT_EQ(e.lParam, 0x01470001);
 }
@@ -141,6 +141,8 @@ TEST(MessageRows, CoordinatesAreSignedWhereTheContractSaysSo) {
               std::make_tuple(-25536, 300, 2));
     // The keyboard's context menu, and the unsigned hit-test code of WM_MOUSEACTIVATE.
     EXPECT_EQ(XROW<XR_CONTEXTMENU>::decode(XWM_CONTEXTMENU, 0, -1), std::make_tuple(65535, 65535));
+    EXPECT_EQ(XROW<XR_CONTEXTMENU>::decode(XWM_CONTEXTMENU, 0, PXMAKELONG(-1, 5)),
+              std::make_tuple(65535, 5));
     EXPECT_EQ(XROW<XR_MOUSEACTIVATE>::decode(XWM_MOUSEACTIVATE, 0, PXMAKELONG(-2, 0x201)),
               std::make_tuple(0xFFFE));
     EXPECT_EQ(XROW<XR_SETCURSOR>::decode(XWM_SETCURSOR, 0, PXMAKELONG(-2, 0x201)),
