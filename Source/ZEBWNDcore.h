@@ -6,10 +6,12 @@
 // decoding as the words they are made from; the row names the platform step that makes them.
 //
 //   Words     XWPARAM XLPARAM XINTPTR XRESULT XMSGWORDS XWINDOWARG XMENUARG
-//   Halves    PXSLOW PXSHIGH PXULOW PXUHIGH PXMAKELONG
+//   Halves    PXSLOW PXSHIGH PXULOW PXUHIGH PXMAKELONG PXWORDOF PXINTOF
 //   Rows      XR (argument lists) XSTEP (platform steps) XROW<R>: handler args decode encode
-//             step wMask lMask
-//   Messages  XWM_* XMF_* XMSGROW XMSGROWS XROWID XROWOF XROWSTYPED
+//             step wMask lMask; shapes shared by rows XROWBASE XROWHALVES XROWWINDOW
+//             XROWRECORD; XSCROLLTHUMB
+//   Messages  XWM_* XMF_* XMSGROW XMSGROWS XMSGROWCOUNT XROWID XROWOF
+//   Checks    XROWSTYPED XMSGROWSSORTED (compile time)
 //   Lookup    FXMSGROW FXMSGFLAGS
 //
 // Never includes <windows.h>; the word types are the platform's own (ZEBWND checks that they
