@@ -728,8 +728,6 @@ void pxcanvasmap(const XWND& xWnd, XDC& dc, int wc, int hc) {
 
 // Paint context: begin and end paint around the call, optionally through a memory context.
 LRESULT pxpaintstep(XH_PAINT* f, XWND& xWnd) {
-    RECT upd;
-    if (!GetUpdateRect(xWnd.hWnd, &upd, FALSE)) return 0;
     RECT client;
     GetClientRect(xWnd.hWnd, &client);
     const int wc = client.right, hc = client.bottom;
@@ -855,6 +853,11 @@ LRESULT pxrowcall(const XPROCREF& proc, XWND& x, UINT& iMsg, WPARAM& wParam, LPA
         auto* f = pxroutine<typename Row::handler>(proc);
         return f ? f(x, files) : XFALSE;
     } else {
+        if constexpr (Row::step == XSTEP::PAINT) {
+            // Without an update region there is no call, and no routine to check.
+            RECT upd;
+            if (!GetUpdateRect(x.hWnd, &upd, FALSE)) return 0;
+        }
         auto* f = pxroutine<typename Row::handler>(proc);
         return f ? pxrunstep<Row>(f, x, a, iMsg, wParam, lParam) : XFALSE;
     }
