@@ -6,6 +6,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "ZEBApp.h"
 #include "ZEBGDI.h"
@@ -15,6 +16,20 @@
 namespace {
 
 constexpr char XCTLPROP[] = "XCTL";
+
+// The "XCTL" property is the public link from a control to its record, but a property lookup
+// is a round trip to the window server on some platforms, and the window procedure asks on
+// every size and colour message. Records are found in this in-process copy, which every
+// change of the property made here keeps in step; only this process's windows are in it.
+std::unordered_map<HWND, XCTLREC*>& pxrecords() {
+    static std::unordered_map<HWND, XCTLREC*> records;
+    return records;
+}
+
+void pxunlink(HWND hCtl) {
+    RemovePropA(hCtl, XCTLPROP);
+    pxrecords().erase(hCtl);
+}
 inline const HFONT XNOFONT = reinterpret_cast<HFONT>(static_cast<INT_PTR>(-1));
 
 // Slot 4 of a dialog's record doubles as its integer (property -32). The integer is stored with
@@ -831,11 +846,32 @@ const char* FXCLASSNAME(int iClass) {
 }
 
 XCTLREC* FXCTLBYHANDLE(HWND hCtl) {
-    return static_cast<XCTLREC*>(GetPropA(hCtl, XCTLPROP));
+    const auto& records = pxrecords();
+    const auto i = records.find(hCtl);
+    return i == records.end() ? nullptr : i->second;
 }
 
 void FXASSOCCTLTOHANDLE(HWND hCtl, XCTLREC& xControl) {
     SetPropA(hCtl, XCTLPROP, &xControl);
+    pxrecords()[hCtl] = &xControl;
+}
+
+XREPORT FXCTLREPORT(XWND& xWnd, HWND hCtl, int iID, LPARAM iCode, NMHDR* pxNotify) {
+    XCTLREC* c = hCtl ? FXCTLBYHANDLE(hCtl) : nullptr;
+    if (!c) return XREPORT::NORECORD;
+    return FXCTLCALLBACK(xWnd, *c, iID, iCode, pxNotify) ? XREPORT::CALLED : XREPORT::DECLINED;
+}
+
+bool FXCTLHASRECORD(HWND hCtl) {
+    return FXCTLBYHANDLE(hCtl) != nullptr;
+}
+
+bool FXCTLCOLOURS(HWND hCtl, HBRUSH& hBrush, int& crText) {
+    const XCTLREC* c = FXCTLBYHANDLE(hCtl);
+    if (!c) return false;
+    hBrush = c->hBrush;
+    crText = c->crText;
+    return true;
 }
 
 int FXRESOLVECLASSNAME(HWND hCtl) {
@@ -1364,7 +1400,7 @@ std::vector<XCTLREC> pxunlinklist(XWND& xWnd) {
     for (int i = 0, n = std::min(xWnd.nControls, xWnd.xCtl.capacity() - 1); i <= n; ++i) {
         const XCTLREC& c = xWnd.xCtl[i];
         if (!c.hCtl) continue;
-        if (FXCTLBYHANDLE(c.hCtl) == &c) RemovePropA(c.hCtl, XCTLPROP);
+        if (FXCTLBYHANDLE(c.hCtl) == &c) pxunlink(c.hCtl);
         old.push_back(c);
     }
     return old;
@@ -1395,6 +1431,17 @@ void FXBINDWINDOWCONTROLS(XWND& xWnd) {
     xWnd.xCtl.allocate(n + 1);
     EnumChildWindows(xWnd.hWnd, pxenumdlgcontrols, reinterpret_cast<LPARAM>(&xWnd));
     pxreleaseold(xWnd, old);
+}
+
+void FXCTLRELEASE(XWND& xWnd) {
+    if (xWnd.xCtl.allocated()) // every entry: the count may already be 0
+        for (int i = 0; i < xWnd.xCtl.capacity(); ++i) {
+            const XCTLREC& c = xWnd.xCtl[i];
+            if (c.hCtl && FXCTLBYHANDLE(c.hCtl) == &c) pxunlink(c.hCtl);
+        }
+    if (xWnd.hWnd) pxunlink(xWnd.hWnd);
+    xWnd.xCtl.release();
+    xWnd.nControls = 0;
 }
 
 void PXENDDIALOG(XWND& xWnd, int iID, int) {
@@ -1477,7 +1524,7 @@ bool XCTLDESTROY(XWND& xWnd, int ID) {
     xWnd.nControls = n - 1;
     pxrepoint(xWnd, at, n - 1);
     if (xWnd.nControls == 0) pxreleaselist(xWnd, false);
-    RemovePropA(t.h, XCTLPROP);
+    pxunlink(t.h);
     if (gone.iClass == XCC_LISTVIEW) PXLV_CLEANUP(t.h);
     DestroyWindow(t.h);
     pxreleaseobjects(gone);
@@ -1487,7 +1534,7 @@ bool XCTLDESTROY(XWND& xWnd, int ID) {
 BOOL CALLBACK pxdestroydlgcontrols(HWND hChild, LPARAM bDestroy) {
     const XCTLREC* c = FXCTLBYHANDLE(hChild);
     const std::optional<XCTLREC> gone = c ? std::optional<XCTLREC>(*c) : std::nullopt;
-    RemovePropA(hChild, XCTLPROP);
+    pxunlink(hChild);
     // A control that stays keeps its list-view data and the font it shows.
     if (bDestroy) {
         if (gone && gone->iClass == XCC_LISTVIEW) PXLV_CLEANUP(hChild);

@@ -1,10 +1,11 @@
 // ZEBCtrl: child controls addressed by (window object, identifier).
 //
 //   Creation     XCTLCREATE XCREATEBLOCK FXCLASSNAME
-//   Records      FXCTLBYHANDLE FXASSOCCTLTOHANDLE FXRESOLVECLASSNAME
+//   Records      FXCTLBYHANDLE FXASSOCCTLTOHANDLE FXINITCTLREC FXRESOLVECLASSNAME
+//                FXCTLHASRECORD FXCTLCOLOURS FXCTLRELEASE
 //   Values       XCTLSETCHAR XCTLGETCHAR XCTLSETINT XCTLGETINT XCTLSETLOG XCTLGETLOG
 //                XCTLSETARRAY XCTLGETARRAY XITEM XCTLSETITEM XCTLGETITEM
-//   Callbacks    XCTLSETSUB FXCTLSETSUB FXCTLCALLBACK PXENDDIALOG
+//   Callbacks    XCTLSETSUB FXCTLSETSUB FXCTLREPORT FXCTLCALLBACK PXENDDIALOG
 //   Binding      FXBINDWINDOWCONTROLS pxcountdlgcontrols pxenumdlgcontrols
 //   Placement    XBEGINCTLMOVE XCTLMOVE XENDCTLMOVE XCTLGETPOS XCTLSENDMESSAGE
 //   Lifecycle    XCTLDESTROY XCTLDESTROYALL pxdestroydlgcontrols FXDEFTABCALLBACK PXCTLGETEDIT
@@ -117,6 +118,17 @@ bool XCTLSETSUB(XWND& xWnd, int ID, F* pfnCallback, std::optional<int> iEvent = 
                   "a control callback is an XCOMMANDPROC, XOWNERDRAWPROC or XDISPINFOPROC");
     return FXCTLSETSUB(xWnd, ID, XPROCOF(pfnCallback), iEvent);
 }
+
+// What a control's report came to: it has no record, its record declined, or a routine in one
+// of its slots ran.
+enum class XREPORT { NORECORD, DECLINED, CALLED };
+// The window procedure's one way to the routing: finds hCtl's record and routes the report.
+XREPORT FXCTLREPORT(XWND& xWnd, HWND hCtl, int iID, LPARAM iCode, NMHDR* pxNotify = nullptr);
+bool FXCTLHASRECORD(HWND hCtl);
+// A control's background brush and text colour (-1 each when not set); false without a record.
+bool FXCTLCOLOURS(HWND hCtl, HBRUSH& hBrush, int& crText);
+// Releases a window object's control list with every link into it, and the window's own.
+void FXCTLRELEASE(XWND& xWnd);
 
 // Routes a control's report to its callback slots; true when a slot's routine ran. iCode is a
 // notification code, a message number, or the address of an owner-draw record; pxNotify is the

@@ -49,7 +49,7 @@ void pxapplyinit(HWND hDlg, const XDLGINITREC& rec) {
 
 // The dialog-initialised event for a callback in slot 1 of entry 0.
 void pxinitcallback(XWND& xDlg) {
-    if (XCTLREC* c = FXCTLBYHANDLE(xDlg.hWnd)) FXCTLCALLBACK(xDlg, *c, xDlg.iID, WM_INITDIALOG);
+    FXCTLREPORT(xDlg, xDlg.hWnd, xDlg.iID, WM_INITDIALOG);
 }
 
 // The owner a modal run disables: never the desktop.
@@ -188,10 +188,7 @@ void XDESTROYDIALOG(XWND& xDlg) {
     // at freed memory. A handle that is no window is left alone: enumerating its "children"
     // would walk every top-level window.
     if (xDlg.hWnd && IsWindow(xDlg.hWnd)) DestroyWindow(xDlg.hWnd);
-    if (xDlg.xCtl.allocated()) { // a window that had lost its object: its children are gone
-        xDlg.xCtl.release();
-        xDlg.nControls = 0;
-    }
+    if (xDlg.xCtl.allocated()) FXCTLRELEASE(xDlg); // a window that had lost its object
     xDlg.hWnd = nullptr;
 }
 

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr const char* XLVPROP = "XLVData";
-constexpr UINT XLV_STATEMASK = 0xFF0F;
 constexpr int XHDF_MARK = HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
 
 LRESULT pxsend(HWND h, UINT iMsg, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -74,16 +73,26 @@ bool pxfieldtext(const XLVFIELD& f, const unsigned char* pRec, std::string& s) {
     return status == 0 || status == 9999; // a mode outside 1 to 5 leaves the cell blank
 }
 
-std::string pxgetcell(HWND hList, int iRow, int iColumn) {
+LPARAM pxitemparam(HWND hList, int iRow) {
+    LVITEMA it{};
+    it.mask = LVIF_PARAM;
+    it.iItem = iRow;
+    return pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it)) ? it.lParam : -1;
+}
+
+// A row's text in one column and, when asked, its item parameter (read from the item itself
+// for a sub-item).
+std::string pxgetcell(HWND hList, int iRow, int iColumn, LPARAM* param = nullptr) {
     char buf[XLV_MAXTEXT + 1] = {};
     LVITEMA it{};
-    it.mask = LVIF_TEXT;
+    it.mask = LVIF_TEXT | (param && iColumn == 0 ? LVIF_PARAM : 0);
     it.iItem = iRow;
     it.iSubItem = iColumn;
     it.pszText = buf;
     it.cchTextMax = sizeof buf;
-    pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it));
+    const bool ok = pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it)) != 0;
     buf[XLV_MAXTEXT] = 0;
+    if (param) *param = !ok ? -1 : iColumn == 0 ? it.lParam : pxitemparam(hList, iRow);
     // The control may hand back another buffer (a display answer's) instead of filling ours:
     // it holds no more than the size that comes with it.
     const char* p = buf;
@@ -95,13 +104,6 @@ std::string pxgetcell(HWND hList, int iRow, int iColumn) {
     std::size_t n = 0;
     while (n < cap && p[n]) ++n;
     return std::string(p, n);
-}
-
-LPARAM pxitemparam(HWND hList, int iRow) {
-    LVITEMA it{};
-    it.mask = LVIF_PARAM;
-    it.iItem = iRow;
-    return pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it)) ? it.lParam : -1;
 }
 
 bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LVITEMA& it) {
@@ -228,8 +230,15 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
 }
 
 // Sort request of an ordinary list: the place of each row in the new order, by item parameter.
+// The framework's rows carry 0..n-1; other parameters are looked up.
 struct XLVTEXTSORT {
-    std::unordered_map<LPARAM, int> aRank;
+    std::vector<int> aRank;                 // by parameter 0..n-1
+    std::unordered_map<LPARAM, int> aOther; // any other parameter
+    int rank(LPARAM p) const {
+        if (p >= 0 && p < static_cast<LPARAM>(aRank.size()) && aRank[p] >= 0) return aRank[p];
+        const auto i = aOther.find(p);
+        return i == aOther.end() ? -1 : i->second;
+    }
 };
 
 // The system's own comparison hands it row indexes that do not match what LVM_GETITEMA reads
@@ -237,17 +246,69 @@ struct XLVTEXTSORT {
 // puts the rows into it by their item parameters.
 void pxsortordinary(HWND hList, int iType, int iColumn, int iDir) {
     if (iType == XLVT_NONE || iType < XLVT_DATETIME) return; // a column that does not sort
-    const int n = pxrowcount(hList);
-    std::vector<std::string> texts(static_cast<std::size_t>(std::max(n, 0)));
+    const int n = std::max(pxrowcount(hList), 0);
+    std::vector<std::string> texts(static_cast<std::size_t>(n));
     std::vector<LPARAM> params(texts.size());
-    for (int r = 0; r < n; ++r) {
-        texts[r] = pxgetcell(hList, r, iColumn);
-        params[r] = pxitemparam(hList, r);
-    }
+    for (int r = 0; r < n; ++r) texts[r] = pxgetcell(hList, r, iColumn, &params[r]);
     XLVTEXTSORT req;
+    req.aRank.assign(texts.size(), -1);
     const std::vector<int> order = PXLVSORTTEXTS(iType, texts, iDir);
-    for (int k = 0; k < n; ++k) req.aRank.emplace(params[order[k]], k);
+    for (int k = 0; k < n; ++k) {
+        const LPARAM p = params[order[k]];
+        if (p >= 0 && p < n && req.aRank[p] < 0)
+            req.aRank[p] = k;
+        else
+            req.aOther.emplace(p, k);
+    }
     pxsend(hList, LVM_SORTITEMS, pxaddr(&req), reinterpret_cast<LPARAM>(&pxlv_sortcallback));
+}
+
+// A virtual list keeps only the selection and the focus of its rows: the rows that have them
+// and the array indexes they show, so that they follow their records through a sort.
+struct XLVMARKS {
+    std::vector<int> aRows, aSelected; // rows, and the array indexes they show
+    int iFocusRow = -1, iFocused = 0;
+};
+
+XLVMARKS pxreadmarks(HWND hList, const std::vector<int>& aMap) {
+    XLVMARKS m;
+    const int n = static_cast<int>(aMap.size());
+    const auto next = [&](int r, UINT flag) {
+        return static_cast<int>(
+            pxsend(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(r), MAKELPARAM(flag, 0)));
+    };
+    for (int r = next(-1, LVNI_SELECTED); r >= 0 && r < n; r = next(r, LVNI_SELECTED)) {
+        m.aRows.push_back(r);
+        m.aSelected.push_back(aMap[r]);
+    }
+    const int f = next(-1, LVNI_FOCUSED);
+    if (f >= 0 && f < n) m.iFocusRow = f, m.iFocused = aMap[f];
+    return m;
+}
+
+void pxsetstate(HWND hList, int iRow, UINT iMask, UINT iState) {
+    LVITEMA it{};
+    it.stateMask = iMask;
+    it.state = iState;
+    pxsend(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(iRow), pxaddr(&it));
+}
+
+// Only the marked rows change: clearing every row would notify the parent once per row.
+void pxputmarks(HWND hList, const std::vector<int>& aMap, const XLVMARKS& m) {
+    std::vector<int> rowof(aMap.size() + 1, -1);
+    for (std::size_t r = 0; r < aMap.size(); ++r) rowof[aMap[r]] = static_cast<int>(r);
+    for (int r : m.aRows) pxsetstate(hList, r, LVIS_SELECTED, 0);
+    if (m.iFocusRow >= 0) pxsetstate(hList, m.iFocusRow, LVIS_FOCUSED, 0);
+    for (int k : m.aSelected) pxsetstate(hList, rowof[k], LVIS_SELECTED, LVIS_SELECTED);
+    if (m.iFocused) pxsetstate(hList, rowof[m.iFocused], LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+// Redraws the rows in view; the others are drawn when they come into view.
+void pxredrawshown(HWND hList, int n) {
+    const int top = static_cast<int>(pxsend(hList, LVM_GETTOPINDEX));
+    const int shown = static_cast<int>(pxsend(hList, LVM_GETCOUNTPERPAGE)) + 1;
+    const int first = std::clamp(top, 0, n - 1);
+    pxsend(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(first), std::min(first + shown, n - 1));
 }
 
 void pxsortvirtual(HWND hList, XLVDATA& d, int iOffset, int iType, int iDir) {
@@ -258,22 +319,10 @@ void pxsortvirtual(HWND hList, XLVDATA& d, int iOffset, int iType, int iDir) {
         d.aMap = PXLVIDENTITYMAP(n);
         d.bMap = true;
     }
-    std::vector<UINT> saved(static_cast<std::size_t>(n), 0);
-    for (int r = 0; r < n; ++r) {
-        const int k = d.aMap[r];
-        if (k >= 1 && k <= n)
-            saved[k - 1] = static_cast<UINT>(
-                pxsend(hList, LVM_GETITEMSTATE, static_cast<WPARAM>(r), XLV_STATEMASK));
-    }
-    const XLVSORTKEY key{d.pData, stride, iOffset, iType, iDir};
-    PXLVMERGESORT(d.aMap, n, PXLV_VIRTUALSORTCALLBACK, &key);
-    for (int r = 0; r < n; ++r) {
-        LVITEMA it{};
-        it.stateMask = XLV_STATEMASK;
-        it.state = saved[d.aMap[r] - 1];
-        pxsend(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(r), pxaddr(&it));
-    }
-    pxsend(hList, LVM_REDRAWITEMS, 0, n - 1);
+    const XLVMARKS marks = pxreadmarks(hList, d.aMap);
+    PXLVSORTMAP(d.aMap, n, XLVSORTKEY{d.pData, stride, iOffset, iType, iDir});
+    pxputmarks(hList, d.aMap, marks);
+    pxredrawshown(hList, n);
 }
 
 } // namespace
@@ -464,10 +513,9 @@ void XLV_ONCOLUMNCLICK(XWND& xWnd, int ID, int iColumn) {
 }
 
 int CALLBACK pxlv_sortcallback(LPARAM lParam1, LPARAM lParam2, LPARAM pRequest) {
-    const auto& rank = reinterpret_cast<const XLVTEXTSORT*>(pRequest)->aRank;
-    const auto a = rank.find(lParam1), b = rank.find(lParam2);
-    if (a == rank.end() || b == rank.end()) return 0;
-    return (a->second > b->second) - (a->second < b->second);
+    const auto& r = *reinterpret_cast<const XLVTEXTSORT*>(pRequest);
+    const int a = r.rank(lParam1), b = r.rank(lParam2);
+    return (a > b) - (a < b);
 }
 
 int PXLV_VIRTUALSORTCALLBACK(int i, int j, const void* pRequest) {

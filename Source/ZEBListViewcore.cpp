@@ -422,26 +422,51 @@ int PXLVCOMPAREINDEXES(int i, int j, const XLVSORTKEY& key) {
 }
 
 void PXLVMERGESORT(std::vector<int>& aMap, int n, XLVCOMPARE cmp, const void* pRequest) {
-    if (n < 0) n = 0;
-    aMap.assign(n, 0);
-    for (int k = 0; k + 1 < n; k += 2) {
-        const bool keep = cmp(k + 1, k + 2, pRequest) <= 0;
-        aMap[k] = keep ? k + 1 : k + 2;
-        aMap[k + 1] = keep ? k + 2 : k + 1;
+    PXLVMERGESORTBY(aMap, n, [&](int i, int j) { return cmp(i, j, pRequest); });
+}
+
+namespace {
+
+// Loads field k (1-based) of every record as the comparison of its type reads it.
+template <class T, class V> std::vector<V> loadkeys(int n, const XLVSORTKEY& key) {
+    std::vector<V> v(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k)
+        v[k] = static_cast<V>(load<T>(key.pData + k * key.nRecSize + key.iOffset));
+    return v;
+}
+
+// Keys of one type form a strict order (NaN aside), under which every stable sort gives the
+// merge sort's result; the library's is the faster.
+template <class V> void sortbykeys(std::vector<int>& aMap, const std::vector<V>& v, int iDir) {
+    const int n = static_cast<int>(v.size());
+    if (std::any_of(v.begin(), v.end(), [](V x) { return x != x; })) { // NaN: equal to all
+        PXLVMERGESORTBY(aMap, n, [&](int i, int j) {
+            const V a = v[i - 1], b = v[j - 1];
+            return ((a > b) - (a < b)) * iDir;
+        });
+        return;
     }
-    if (n % 2) aMap[n - 1] = n;
-    std::vector<int> w(n);
-    for (int width = 2; width < n; width *= 2) {
-        for (int lo = 0; lo < n; lo += 2 * width) {
-            const int mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
-            if (mid >= hi || cmp(aMap[mid - 1], aMap[mid], pRequest) <= 0) continue;
-            int l = lo, r = mid, o = lo;
-            while (l < mid && r < hi)
-                w[o++] = cmp(aMap[l], aMap[r], pRequest) > 0 ? aMap[r++] : aMap[l++];
-            while (l < mid) w[o++] = aMap[l++];
-            while (r < hi) w[o++] = aMap[r++];
-            std::copy(w.begin() + lo, w.begin() + hi, aMap.begin() + lo);
-        }
+    aMap = PXLVIDENTITYMAP(n);
+    if (iDir > 0)
+        std::stable_sort(aMap.begin(), aMap.end(),
+                         [&](int i, int j) { return v[i - 1] < v[j - 1]; });
+    else if (iDir < 0)
+        std::stable_sort(aMap.begin(), aMap.end(),
+                         [&](int i, int j) { return v[i - 1] > v[j - 1]; });
+}
+
+} // namespace
+
+void PXLVSORTMAP(std::vector<int>& aMap, int n, const XLVSORTKEY& key) {
+    if (n < 0) n = 0;
+    switch (key.iType) {
+    case XLVT_INT8: return sortbykeys(aMap, loadkeys<std::int8_t, long long>(n, key), key.iDir);
+    case XLVT_INT16: return sortbykeys(aMap, loadkeys<std::int16_t, long long>(n, key), key.iDir);
+    case XLVT_INT32: return sortbykeys(aMap, loadkeys<std::int32_t, long long>(n, key), key.iDir);
+    case XLVT_INT64: return sortbykeys(aMap, loadkeys<std::int64_t, long long>(n, key), key.iDir);
+    case XLVT_REAL4: return sortbykeys(aMap, loadkeys<float, double>(n, key), key.iDir);
+    case XLVT_REAL8: return sortbykeys(aMap, loadkeys<double, double>(n, key), key.iDir);
+    default: PXLVMERGESORTBY(aMap, n, [&](int i, int j) { return PXLVCOMPAREINDEXES(i, j, key); });
     }
 }
 

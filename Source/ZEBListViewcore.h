@@ -4,7 +4,8 @@
 //
 //   Layout      XLVFIELD  PXLVPARSELAYOUT  PXLVHEADERPARAM  PXLVHEADERKEY
 //   Fields      PXLVFIELDTEXT  PXLVREADFIELD  PXLVDATEMODE  XLVDATETIME
-//   Sorting     PXLVCOMPARETEXTS  PXLVSORTTEXTS  PXLVCOMPAREFIELDS  PXLVMERGESORT
+//   Sorting     PXLVCOMPARETEXTS  PXLVSORTTEXTS  PXLVCOMPAREFIELDS  PXLVMERGESORT(BY)
+//               PXLVSORTMAP
 //   Row maps    PXLVIDENTITYMAP  PXLVBACKMAP  PXLVFWDMAP
 //
 // Never includes <windows.h>.
@@ -81,10 +82,36 @@ struct XLVSORTKEY {
 // Compares array indexes i and j (1-based) of the request's array, in its direction.
 int PXLVCOMPAREINDEXES(int i, int j, const XLVSORTKEY& key);
 
-// Rebuilds aMap (n entries) as the array indexes 1..n in the order cmp gives; bottom-up merge
-// sort, stable for equal keys.
+// Rebuilds aMap (n entries) as the array indexes 1..n in the order cmp(i, j) gives; bottom-up
+// merge sort, stable for equal keys.
+template <class Cmp> void PXLVMERGESORTBY(std::vector<int>& aMap, int n, Cmp cmp) {
+    if (n < 0) n = 0;
+    aMap.assign(static_cast<std::size_t>(n), 0);
+    for (int k = 0; k + 1 < n; k += 2) {
+        const bool keep = cmp(k + 1, k + 2) <= 0;
+        aMap[k] = keep ? k + 1 : k + 2;
+        aMap[k + 1] = keep ? k + 2 : k + 1;
+    }
+    if (n % 2) aMap[n - 1] = n;
+    std::vector<int> w(static_cast<std::size_t>(n));
+    for (int width = 2; width < n; width *= 2) {
+        for (int lo = 0; lo < n; lo += 2 * width) {
+            const int mid = lo + width < n ? lo + width : n;
+            const int hi = lo + 2 * width < n ? lo + 2 * width : n;
+            if (mid >= hi || cmp(aMap[mid - 1], aMap[mid]) <= 0) continue;
+            int l = lo, r = mid, o = lo;
+            while (l < mid && r < hi) w[o++] = cmp(aMap[l], aMap[r]) > 0 ? aMap[r++] : aMap[l++];
+            while (l < mid) w[o++] = aMap[l++];
+            while (r < hi) w[o++] = aMap[r++];
+            for (int k = lo; k < hi; ++k) aMap[k] = w[k];
+        }
+    }
+}
 using XLVCOMPARE = int (*)(int i, int j, const void* pRequest);
 void PXLVMERGESORT(std::vector<int>& aMap, int n, XLVCOMPARE cmp, const void* pRequest);
+// The same order as PXLVMERGESORT with PXLVCOMPAREINDEXES gives, for n records of the
+// request's array, with each numeric key loaded once.
+void PXLVSORTMAP(std::vector<int>& aMap, int n, const XLVSORTKEY& key);
 
 // Row maps: entry k (0-based vector) is the 1-based array index shown in row k.
 std::vector<int> PXLVIDENTITYMAP(int n);

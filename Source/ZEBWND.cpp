@@ -19,7 +19,6 @@
 namespace {
 
 constexpr char XWNDPROP[] = "XWND";
-constexpr char XCTLPROP[] = "XCTL";
 constexpr int XTITLEMAX = 1023;
 constexpr int XCLASSMAX = 63;
 
@@ -135,8 +134,7 @@ LRESULT pxonnccreate(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p
 
 LRESULT pxondestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
-    if (XCTLREC* c = FXCTLBYHANDLE(hWnd))
-        FXCTLCALLBACK(*p, *c, static_cast<int>(wParam), WM_DESTROY);
+    FXCTLREPORT(*p, hWnd, static_cast<int>(wParam), WM_DESTROY);
     LRESULT v = 0, r = 0;
     if (!pxhandler(p, hWnd, iMsg, wParam, lParam, v) || v == 0) {
         if (pxisframe(hWnd))
@@ -150,8 +148,7 @@ LRESULT pxondestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p)
 
 LRESULT pxonsize(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
-    XCTLREC* c = FXCTLBYHANDLE(hWnd);
-    if (c && FXCTLCALLBACK(*p, *c, static_cast<int>(wParam), WM_SIZE)) return 0;
+    if (FXCTLREPORT(*p, hWnd, static_cast<int>(wParam), WM_SIZE) == XREPORT::CALLED) return 0;
     LRESULT v;
     if (pxhandler(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
     if (p->iCanvasWidth || p->iCanvasHeight) {
@@ -187,9 +184,9 @@ LRESULT pxondrawitem(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     LRESULT v = 0;
-    if (XCTLREC* c = FXCTLBYHANDLE(dis->hwndItem)) {
-        if (FXCTLCALLBACK(*p, *c, static_cast<int>(wParam), lParam))
-            return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
+    const XREPORT r = FXCTLREPORT(*p, dis->hwndItem, static_cast<int>(wParam), lParam);
+    if (r != XREPORT::NORECORD) {
+        if (r == XREPORT::CALLED) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
         pxhandler(p, hWnd, iMsg, wParam, lParam, v);
         return v;
     }
@@ -206,8 +203,9 @@ LRESULT pxonnotify(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
     const int id = static_cast<int>(nm->idFrom), code = static_cast<int>(nm->code);
     // A routine gives no answer, so it never vetoes a tab switch (nonzero would).
     const LRESULT handled = code == static_cast<int>(TCN_SELCHANGING) ? 0 : 1;
-    XCTLREC* c = FXCTLBYHANDLE(nm->hwndFrom);
-    if (c && FXCTLCALLBACK(*p, *c, id, code, reinterpret_cast<NMHDR*>(lParam))) return handled;
+    if (FXCTLREPORT(*p, nm->hwndFrom, id, code, reinterpret_cast<NMHDR*>(lParam)) ==
+        XREPORT::CALLED)
+        return handled;
     int i;
     if (FXGETCOMMAND(*p, id, i)) {
         FXCALLCOMMAND(*p, p->pfnCommand[i], static_cast<int>(wParam), code);
@@ -218,8 +216,9 @@ LRESULT pxonnotify(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
 
 LRESULT pxonhelp(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     const auto* hi = reinterpret_cast<const HELPINFO*>(lParam);
-    XCTLREC* c = p ? FXCTLBYHANDLE(hWnd) : nullptr;
-    if (c && FXCTLCALLBACK(*p, *c, hi->iCtrlId, static_cast<LPARAM>(hi->dwContextId))) return TRUE;
+    if (p &&
+        FXCTLREPORT(*p, hWnd, hi->iCtrlId, static_cast<LPARAM>(hi->dwContextId)) == XREPORT::CALLED)
+        return TRUE;
     // The handler's value is the answer: default processing would pass the request on to the
     // parent, whose handler would then answer it a second time.
     LRESULT v;
@@ -287,8 +286,7 @@ LRESULT pxoncommand(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p)
             return SendMessageA(hParent, WM_COMMAND, wParam, lParam);
     }
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
-    XCTLREC* c = hCtl ? FXCTLBYHANDLE(hCtl) : nullptr;
-    if (c && FXCTLCALLBACK(*p, *c, id, code)) return 0;
+    if (FXCTLREPORT(*p, hCtl, id, code) == XREPORT::CALLED) return 0;
     int i;
     if (FXGETCOMMAND(*p, id, i)) {
         FXCALLCOMMAND(*p, p->pfnCommand[i], id, code);
@@ -320,14 +318,15 @@ LRESULT pxonscroll(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) 
     const int iCode = LOWORD(wParam);
     LRESULT v = 0;
     if (const HWND hBar = reinterpret_cast<HWND>(lParam)) {
-        if (XCTLREC* c = FXCTLBYHANDLE(hBar)) {
+        if (FXCTLHASRECORD(hBar)) {
             SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
             GetScrollInfo(hBar, SB_CTL, &si);
             const int page = std::max(static_cast<int>(si.nPage), 1);
             si.nPos = pxscrollpos(si, iCode, 1, page);
             si.fMask = SIF_POS | SIF_DISABLENOSCROLL;
             SetScrollInfo(hBar, SB_CTL, &si, TRUE);
-            if (FXCTLCALLBACK(*p, *c, GetWindowLongA(hBar, GWL_ID), iMsg)) return 1;
+            if (FXCTLREPORT(*p, hBar, GetWindowLongA(hBar, GWL_ID), iMsg) == XREPORT::CALLED)
+                return 1;
         }
         pxhandler(p, hWnd, iMsg, wParam, lParam, v);
         return v;
@@ -348,18 +347,20 @@ LRESULT pxonscroll(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) 
 }
 
 LRESULT pxonctlcolor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
-    const XCTLREC* c = FXCTLBYHANDLE(reinterpret_cast<HWND>(lParam));
-    if (!c || (c->hBrush == XNOBRUSH && c->crText == -1))
+    HBRUSH hBrush = XNOBRUSH;
+    int crText = -1;
+    if (!FXCTLCOLOURS(reinterpret_cast<HWND>(lParam), hBrush, crText) ||
+        (hBrush == XNOBRUSH && crText == -1))
         return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     LRESULT r = DefWindowProcA(hWnd, iMsg, wParam, lParam);
     const HDC hDC = reinterpret_cast<HDC>(wParam);
-    if (c->hBrush != XNOBRUSH) {
+    if (hBrush != XNOBRUSH) {
         LOGBRUSH lb{};
-        GetObjectA(c->hBrush, sizeof lb, &lb);
+        GetObjectA(hBrush, sizeof lb, &lb);
         SetBkColor(hDC, lb.lbColor);
-        r = reinterpret_cast<LRESULT>(c->hBrush);
+        r = reinterpret_cast<LRESULT>(hBrush);
     }
-    if (c->crText != -1) SetTextColor(hDC, static_cast<COLORREF>(c->crText));
+    if (crText != -1) SetTextColor(hDC, static_cast<COLORREF>(crText));
     return r;
 }
 
@@ -427,7 +428,7 @@ bool XCREATEWINDOW(XWND& xWnd, const XWND& xParent, int iStyle,
     // tables; nothing is left pointing into released memory.
     if (xWnd.xCtl.allocated() && IsWindow(xWnd.hWnd)) {
         XCTLDESTROYALL(xWnd, false);
-        RemovePropA(xWnd.hWnd, XCTLPROP);
+        FXCTLRELEASE(xWnd);
     }
     xWnd = XWND{}; // releases whatever tables a previous window left in the object
 
@@ -497,9 +498,8 @@ void XFREEWINDOW(XWND& xWnd) {
     xWnd.pfnHandler.release();
     xWnd.iCmdID.release();
     xWnd.pfnCommand.release();
-    xWnd.xCtl.release();
+    FXCTLRELEASE(xWnd);
     pxremoveobject(xWnd.hWnd);
-    RemovePropA(xWnd.hWnd, XCTLPROP);
 }
 
 bool XBINDWINDOW(HWND hWnd, XWND*& pxWnd) {

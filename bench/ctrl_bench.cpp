@@ -8,36 +8,20 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "ZEBApp.h"
 #include "ZEBCtrl.h"
+#include "benchharness.h"
 
 namespace {
 
-volatile long long sink = 0;
+using xbench::sink;
 long nCalls = 20000;
-int nResult = 0;
-
-double now() {
-    static const double perSecond = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perSecond;
-}
 
 template <class F> void measure(const char* what, long n, F f) {
-    double best = 1e30;
-    for (int r = 0; r < 3; ++r) {
-        const double t0 = now();
+    const double best = xbench::best(3, [&] {
         for (long i = 0; i < n; ++i) f(i);
-        best = std::min(best, now() - t0);
-    }
+    });
     std::printf("%-34s %8ld %12.2f us\n", what, n, best * 1e6 / static_cast<double>(n));
 }
 
@@ -45,7 +29,10 @@ void onclick(XWND&, int iID, int iCode) {
     sink = sink + iID + iCode;
 }
 
-int bench() {
+} // namespace
+
+int XBENCH(int argc, char** argv) {
+    nCalls = xbench::count(argc, argv, nCalls, 100);
     XWND xWnd;
     const XWND none;
     if (!XCREATEWINDOW(xWnd, none, WS_OVERLAPPEDWINDOW | WS_VISIBLE, "control bench", std::nullopt,
@@ -90,18 +77,4 @@ int bench() {
     ReleaseDC(hEdit, hDC);
     XDESTROYWINDOW(xWnd);
     return 0;
-}
-
-} // namespace
-
-bool XINIT(std::string_view, int&) {
-    nResult = bench();
-    return false; // no message loop: the process ends here
-}
-
-int main(int argc, char** argv) {
-    if (argc > 1) nCalls = std::max(std::atol(argv[1]), 100L);
-    XWINMAIN(GetModuleHandleA(nullptr), GetCommandLineA(), SW_SHOWNORMAL);
-    std::fflush(stdout);
-    return nResult;
 }

@@ -4,21 +4,23 @@
 // class whose procedure takes the same parameters apart by hand; both hand the decoded values to
 // the same small piece of work and answer "handled", so no default processing runs. A million
 // messages (decoded rows and general-form WM_USER messages, interleaved) are sent to each, in
-// alternating runs; the best run of each counts. Then the same per message kind.
+// alternating runs; the best run of each counts. Then the same per message kind, and the
+// reports of controls with records (colour, click, notification) against a plain window that
+// answers its own controls by hand.
 //
 //   dispatch_bench [messages]        prints times, ns per message and the ratio
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <string_view>
 
-#include "ZEBApp.h"
+#include "ZEBCtrl.h"
+#include "benchharness.h"
 
 namespace {
 
-volatile long long sink = 0;
+using xbench::now;
+using xbench::sink;
 
 // The work every handler does with its decoded values.
 void work(long long a, long long b, long long c) {
@@ -51,10 +53,24 @@ LRESULT ongeneral(XWND&, int& iMsg, WPARAM& wParam, LPARAM& lParam) {
     return XTRUE;
 }
 
-// The plain window procedure: the same decoding by hand, the same work.
+// Control callbacks: a click and an up-down step.
+void onchanged(XWND&, int iID, int iCode) {
+    work(iID, iCode, 0);
+}
+
+constexpr COLORREF kColour = RGB(0, 255, 255);
+HBRUSH hPlainBrush = nullptr;
+
+// The plain window procedure: the same decoding by hand, the same work; its controls' colour
+// and reports answered as the framework answers its own.
 LRESULT CALLBACK plainproc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const auto lo = static_cast<short>(LOWORD(lParam)), hi = static_cast<short>(HIWORD(lParam));
     switch (msg) {
+    case WM_CTLCOLOREDIT:
+        SetBkColor(reinterpret_cast<HDC>(wParam), kColour);
+        return reinterpret_cast<LRESULT>(hPlainBrush);
+    case WM_COMMAND: work(LOWORD(wParam), XEC_CLICK, 0); return 0;
+    case WM_NOTIFY: work(static_cast<long long>(wParam), XEC_CHANGED, 0); return 1;
     case WM_KEYDOWN:
     case WM_KEYUP:
         work(static_cast<int>(wParam), LOWORD(lParam), (static_cast<DWORD>(lParam) >> 16) & 0x1FF);
@@ -95,17 +111,6 @@ const Message kMix[] = {
     {WM_USER + 3, 5, 6},
 };
 
-double now() {
-    static const double perSecond = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perSecond;
-}
-
 // Seconds to send n messages taken round-robin from the list.
 double run(HWND hWnd, const Message* list, int count, long n) {
     const double t0 = now();
@@ -116,13 +121,13 @@ double run(HWND hWnd, const Message* list, int count, long n) {
     return now() - t0;
 }
 
-// Best of several alternating runs of both windows.
+// Best of several alternating runs of both windows; each may get messages of its own.
 void compare(const char* what, HWND hFramework, HWND hPlain, const Message* list, int count, long n,
-             int rounds) {
+             int rounds, const Message* plainList = nullptr) {
     double best[2] = {1e30, 1e30};
     for (int r = 0; r < rounds; ++r) {
         best[0] = std::min(best[0], run(hFramework, list, count, n));
-        best[1] = std::min(best[1], run(hPlain, list, count, n));
+        best[1] = std::min(best[1], run(hPlain, plainList ? plainList : list, count, n));
     }
     const double ns = 1e9 / static_cast<double>(n);
     std::printf("%-16s %9ld %10.3f s %10.3f s %9.1f %9.1f %7.3f\n", what, n, best[0], best[1],
@@ -130,9 +135,11 @@ void compare(const char* what, HWND hFramework, HWND hPlain, const Message* list
 }
 
 long nMessages = 1000000;
-int nResult = 0;
 
-int bench() {
+} // namespace
+
+int XBENCH(int argc, char** argv) {
+    nMessages = xbench::count(argc, argv, nMessages, 1000);
     XWND xWnd;
     const XWND none;
     if (!XCREATEWINDOW(xWnd, none, WS_OVERLAPPEDWINDOW, "dispatch bench")) return 1;
@@ -172,29 +179,47 @@ int bench() {
         {{WM_CHAR, 'a', 0x001E0001}},         {{WM_USER + 1, 1, 2}}};
     const char* names[] = {"WM_KEYDOWN", "WM_MOUSEMOVE", "WM_MOVE",
                            "WM_SIZE",    "WM_CHAR",      "WM_USER+1"};
-    for (size_t k = 0; k < sizeof kinds / sizeof kinds[0]; ++k) {
-        // WM_SIZE first asks whether the window is itself a control, which may cost a trip to
-        // the window server: fewer messages keep the run short.
-        const long n = kinds[k][0].msg == WM_SIZE ? nMessages / 100 : nMessages / 5;
-        compare(names[k], xWnd.hWnd, hPlain, kinds[k], 1, n, 3);
-    }
+    for (size_t k = 0; k < sizeof kinds / sizeof kinds[0]; ++k)
+        compare(names[k], xWnd.hWnd, hPlain, kinds[k], 1, nMessages / 5, 3);
+
+    // Reports of controls with records: a colour, a click, a notification, each reaching its
+    // control's record; the plain window answers its own controls by hand.
+    XCTLCREATE(xWnd, 11, XCC_EDIT, 0, 10, 10, 100, 20);
+    XCTLCREATE(xWnd, 12, XCC_BUTTON, 0, 10, 40, 100, 20);
+    XCTLCREATE(xWnd, 13, XCC_UPDOWN, 0, 10, 70, 20, 20);
+    XCTLSETINT(xWnd, 11, static_cast<int>(kColour), XPC_BKCOLOUR);
+    XCTLSETSUB(xWnd, 12, onchanged);
+    XCTLSETSUB(xWnd, 13, onchanged);
+    hPlainBrush = CreateSolidBrush(kColour);
+    HWND plainCtl[3];
+    const char* classes[] = {"Edit", "Button", UPDOWN_CLASSA};
+    for (int i = 0; i < 3; ++i)
+        plainCtl[i] = CreateWindowExA(0, classes[i], "", WS_CHILD, 0, 30 * i, 100, 20, hPlain,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(11 + i)),
+                                      wc.hInstance, nullptr);
+    const auto ctl = [&](int ID) { return GetDlgItem(xWnd.hWnd, ID); };
+    const HDC hDC = GetDC(ctl(11)), hPlainDC = GetDC(plainCtl[0]);
+    NMUPDOWN step{{ctl(13), 13, static_cast<UINT>(UDN_DELTAPOS)}, 0, 1};
+    NMUPDOWN plainStep{{plainCtl[2], 13, static_cast<UINT>(UDN_DELTAPOS)}, 0, 1};
+    const Message reports[][1] = {
+        {{WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hDC), reinterpret_cast<LPARAM>(ctl(11))}},
+        {{WM_COMMAND, MAKEWPARAM(12, BN_CLICKED), reinterpret_cast<LPARAM>(ctl(12))}},
+        {{WM_NOTIFY, 13, reinterpret_cast<LPARAM>(&step)}}};
+    const Message plainReports[][1] = {
+        {{WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hPlainDC),
+          reinterpret_cast<LPARAM>(plainCtl[0])}},
+        {{WM_COMMAND, MAKEWPARAM(12, BN_CLICKED), reinterpret_cast<LPARAM>(plainCtl[1])}},
+        {{WM_NOTIFY, 13, reinterpret_cast<LPARAM>(&plainStep)}}};
+    const char* reportNames[] = {"WM_CTLCOLOREDIT", "WM_COMMAND ctl", "WM_NOTIFY ctl"};
+    for (size_t k = 0; k < sizeof reports / sizeof reports[0]; ++k)
+        compare(reportNames[k], xWnd.hWnd, hPlain, reports[k], 1, nMessages / 20, 3,
+                plainReports[k]);
+    ReleaseDC(ctl(11), hDC);
+    ReleaseDC(plainCtl[0], hPlainDC);
+    DeleteObject(hPlainBrush);
     std::printf("(checksum %lld)\n", static_cast<long long>(sink));
 
     DestroyWindow(hPlain);
     XDESTROYWINDOW(xWnd);
     return 0;
-}
-
-} // namespace
-
-bool XINIT(std::string_view, int&) {
-    nResult = bench();
-    return false; // no message loop: the process ends here
-}
-
-int main(int argc, char** argv) {
-    if (argc > 1) nMessages = std::max(std::atol(argv[1]), 1000L);
-    XWINMAIN(GetModuleHandleA(nullptr), GetCommandLineA(), SW_SHOWNORMAL);
-    std::fflush(stdout);
-    return nResult;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -227,7 +228,9 @@ TEST(ListViewCompare, RowsSortedByTextsReadOnce) {
             for (std::size_t k = 1; k < order.size(); ++k) {
                 const int c = PXLVCOMPARETEXTS(type, words[order[k - 1]], words[order[k]]) * dir;
                 EXPECT_LE(c, 0) << type << " " << dir << " at " << k;
-                if (c == 0) EXPECT_LT(order[k - 1], order[k]) << "stable, type " << type;
+                if (c == 0) {
+                    EXPECT_LT(order[k - 1], order[k]) << "stable, type " << type;
+                }
             }
         }
     }
@@ -315,6 +318,47 @@ TEST(ListViewSort, MergeSortAgreesWithAStableSortForManySizes) {
                          [&](int a, int b) { return v[a - 1] < v[b - 1]; });
         ASSERT_EQ(map, want) << n;
     }
+}
+
+// Keys loaded once give the order the comparison of the records gives, for every type.
+TEST(ListViewSort, SortingByLoadedKeysAgreesWithTheRecordComparison) {
+#pragma pack(push, 1)
+    struct R {
+        std::int8_t k;
+        std::int16_t j;
+        std::int32_t i;
+        std::int64_t n;
+        float f;
+        double g;
+        char a[3];
+        XLVDATETIME t;
+    };
+#pragma pack(pop)
+    std::vector<R> recs(61);
+    unsigned seed = 99;
+    const auto next = [&] { return (seed = seed * 1103515245 + 12345) >> 20; };
+    for (R& r : recs) {
+        r.k = static_cast<std::int8_t>(next() % 7 - 3);
+        r.j = static_cast<std::int16_t>(next() % 9 - 4);
+        r.i = static_cast<std::int32_t>(next() % 5) - 2;
+        r.n = static_cast<std::int64_t>(next() % 3) * 4000000000LL;
+        r.f = static_cast<float>(next() % 4) / 3;
+        r.g = static_cast<double>(next() % 6) - 2.5;
+        r.a[0] = static_cast<char>('a' + next() % 3), r.a[1] = ' ', r.a[2] = 'x';
+        r.t = {2024, 1, 0, static_cast<std::int16_t>(1 + next() % 3), 0, 0, 0, 0};
+    }
+    recs[5].g = std::numeric_limits<double>::quiet_NaN(); // equal to every value
+    const int fields[][2] = {{0, -1},  {1, -2}, {3, -3},  {7, -4}, {15, -5},
+                             {19, -6}, {27, 2}, {30, -7}, {0, 0}};
+    for (const auto& fd : fields)
+        for (int dir : {1, -1}) {
+            const XLVSORTKEY key{reinterpret_cast<const unsigned char*>(recs.data()), sizeof(R),
+                                 fd[0], fd[1], dir};
+            std::vector<int> want, got;
+            PXLVMERGESORT(want, 61, bykey, &key);
+            PXLVSORTMAP(got, 61, key);
+            EXPECT_EQ(got, want) << "type " << fd[1] << " dir " << dir;
+        }
 }
 
 TEST(ListViewRows, MapsBetweenRowsAndArrayIndexes) {
