@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "ZEBApp.h"
+#include "ZEBCtrlpriv.h"
 #include "ZEBGDI.h"
 #include "ZEBListView.h"
 #include "ZEBStrings.h"
@@ -61,22 +62,9 @@ LONG pxstyle(HWND h) {
     return GetWindowLongA(h, GWL_STYLE);
 }
 
-LRESULT pxsend(HWND h, UINT iMsg, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return SendMessageA(h, iMsg, wParam, lParam);
-}
-
-template <class T> LPARAM pxaddr(T* p) {
-    return reinterpret_cast<LPARAM>(p);
-}
-
 // List and combo boxes: LB_ERR/CB_ERR (-1) and LB_ERRSPACE/CB_ERRSPACE (-2) are failures.
 bool pxunlesserr(LRESULT r) {
     return r != -1 && r != -2;
-}
-
-bool pxisbutton(int iClass) {
-    return iClass == XCC_BUTTON || iClass == XCC_CHECKBOX || iClass == XCC_RADIO ||
-           iClass == XCC_RADIOMANUAL;
 }
 
 bool pxischeck(int iClass) {
@@ -104,17 +92,12 @@ void pxdeletefont(HFONT h) {
 // answers use, and its font unless a control that stays still shows it.
 void pxreleaseobjects(const XCTLREC& c) {
     pxdeletebrush(c.hBrush);
-    if (!IsWindow(c.hCtl) || reinterpret_cast<HFONT>(pxsend(c.hCtl, WM_GETFONT)) != c.hFont)
+    if (!IsWindow(c.hCtl) || reinterpret_cast<HFONT>(FXSEND(c.hCtl, WM_GETFONT)) != c.hFont)
         pxdeletefont(c.hFont);
 }
 
-// The header of a list view: its child with identifier 0.
-HWND pxheader(HWND hList) {
-    return GetDlgItem(hList, 0);
-}
-
 int pxheadercount(HWND hHeader) {
-    return hHeader ? static_cast<int>(pxsend(hHeader, HDM_GETITEMCOUNT)) : 0;
+    return hHeader ? static_cast<int>(FXSEND(hHeader, HDM_GETITEMCOUNT)) : 0;
 }
 
 // ---- The control list ------------------------------------------------------------------------
@@ -229,7 +212,7 @@ bool pxlvselect(HWND hList, int k, bool b) {
     it.mask = LVIF_STATE;
     it.stateMask = LVIS_SELECTED;
     it.state = b ? ~0u : 0u;
-    return pxsend(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(item), pxaddr(&it)) != 0;
+    return FXSEND(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(item), FXADDR(&it)) != 0;
 }
 
 // ---- Texts -----------------------------------------------------------------------------------
@@ -244,10 +227,10 @@ void pxfilltext(std::string& sText, const char* p, std::size_t n) {
 // An item's text, read into a buffer as long as the item's own text whatever the caller's
 // declared length: these messages take no buffer size.
 bool pxitemtext(HWND h, UINT iLenMsg, UINT iTextMsg, WPARAM i, std::string& buf) {
-    const LRESULT n = pxsend(h, iLenMsg, i);
+    const LRESULT n = FXSEND(h, iLenMsg, i);
     if (n < 0) return false;
     buf.assign(std::max(buf.size(), static_cast<std::size_t>(n) + 1), '\0');
-    return pxunlesserr(pxsend(h, iTextMsg, i, pxaddr(&buf[0])));
+    return pxunlesserr(FXSEND(h, iTextMsg, i, FXADDR(&buf[0])));
 }
 
 bool pxsetfont(XCTLREC& rec, HWND h, std::string_view sText) {
@@ -257,7 +240,7 @@ bool pxsetfont(XCTLREC& rec, HWND h, std::string_view sText) {
     if (!f) return false; // the control keeps the font it has
     const HFONT old = rec.hFont;
     rec.hFont = f;
-    pxsend(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+    FXSEND(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
     pxdeletefont(old); // only once the control no longer uses it
     return true;
 }
@@ -266,7 +249,7 @@ bool pxsetfont(XCTLREC& rec, HWND h, std::string_view sText) {
 // (a negative v, or the control refusing an item) rather than trying for ever.
 template <class Add, class Del> bool pxsetcount(HWND h, UINT iCountMsg, int v, Add add, Del del) {
     if (v < 0) return false;
-    for (LRESULT n = pxsend(h, iCountMsg); n != v; n = pxsend(h, iCountMsg)) {
+    for (LRESULT n = FXSEND(h, iCountMsg); n != v; n = FXSEND(h, iCountMsg)) {
         if (n < 0) return false;
         if (!(n < v ? add(n) : del(n - 1))) return false;
     }
@@ -276,12 +259,12 @@ template <class Add, class Del> bool pxsetcount(HWND h, UINT iCountMsg, int v, A
 bool pxsetcountlist(HWND h, bool bCombo, int v) {
     const UINT add = bCombo ? CB_ADDSTRING : LB_ADDSTRING;
     const UINT del = bCombo ? CB_DELETESTRING : LB_DELETESTRING;
-    const LRESULT sel = pxsend(h, bCombo ? CB_GETCURSEL : LB_GETCURSEL);
+    const LRESULT sel = FXSEND(h, bCombo ? CB_GETCURSEL : LB_GETCURSEL);
     const bool ok = pxsetcount(
         h, bCombo ? CB_GETCOUNT : LB_GETCOUNT, v,
-        [&](LRESULT) { return pxunlesserr(pxsend(h, add, 0, pxaddr(""))); },
-        [&](LRESULT last) { return pxunlesserr(pxsend(h, del, static_cast<WPARAM>(last))); });
-    pxsend(h, bCombo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(sel));
+        [&](LRESULT) { return pxunlesserr(FXSEND(h, add, 0, FXADDR(""))); },
+        [&](LRESULT last) { return pxunlesserr(FXSEND(h, del, static_cast<WPARAM>(last))); });
+    FXSEND(h, bCombo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(sel));
     return ok;
 }
 
@@ -295,9 +278,9 @@ bool pxsetcounttabs(HWND h, int v) {
             TCITEMA it{};
             it.mask = TCIF_TEXT;
             it.pszText = empty;
-            return pxsend(h, TCM_INSERTITEMA, static_cast<WPARAM>(n), pxaddr(&it)) >= 0;
+            return FXSEND(h, TCM_INSERTITEMA, static_cast<WPARAM>(n), FXADDR(&it)) >= 0;
         },
-        [&](LRESULT last) { return pxsend(h, TCM_DELETEITEM, static_cast<WPARAM>(last)) != 0; });
+        [&](LRESULT last) { return FXSEND(h, TCM_DELETEITEM, static_cast<WPARAM>(last)) != 0; });
 }
 
 // ---- Scroll bars -----------------------------------------------------------------------------
@@ -321,7 +304,7 @@ bool pxsetbkcolour(XCTLREC& rec, HWND h, int iClass, int v) {
     const HBRUSH old = rec.hBrush;
     if (v == -1) {
         rec.hBrush = XNOBRUSH;
-        if (common) pxsend(h, CCM_SETBKCOLOR, 0, static_cast<LPARAM>(CLR_DEFAULT));
+        if (common) FXSEND(h, CCM_SETBKCOLOR, 0, static_cast<LPARAM>(CLR_DEFAULT));
         pxrepaint(h);
         pxdeletebrush(old);
         return common;
@@ -332,9 +315,9 @@ bool pxsetbkcolour(XCTLREC& rec, HWND h, int iClass, int v) {
     rec.hBrush = b;
     bool ok = true;
     if (common)
-        pxsend(h, CCM_SETBKCOLOR, 0, v);
+        FXSEND(h, CCM_SETBKCOLOR, 0, v);
     else if (iClass == XCC_LISTVIEW)
-        ok = pxsend(h, LVM_SETBKCOLOR, 0, v) && pxsend(h, LVM_SETTEXTBKCOLOR, 0, v);
+        ok = FXSEND(h, LVM_SETBKCOLOR, 0, v) && FXSEND(h, LVM_SETTEXTBKCOLOR, 0, v);
     else
         pxrepaint(h);
     pxdeletebrush(old);
@@ -345,10 +328,10 @@ bool pxsettextcolour(XCTLREC& rec, HWND h, int iClass, int v) {
     if (v < -1 || v > 0xFFFFFF) return false;
     rec.crText = v;
     if (iClass == XCC_PROGRESS) {
-        pxsend(h, PBM_SETBARCOLOR, 0, v); // answers the previous colour, which may be black
+        FXSEND(h, PBM_SETBARCOLOR, 0, v); // answers the previous colour, which may be black
         return true;
     }
-    if (iClass == XCC_LISTVIEW) return pxsend(h, LVM_SETTEXTCOLOR, 0, v) != 0;
+    if (iClass == XCC_LISTVIEW) return FXSEND(h, LVM_SETTEXTCOLOR, 0, v) != 0;
     pxrepaint(h);
     return true;
 }
@@ -362,34 +345,34 @@ bool pxsetimage(const XTARGET& t, int iProp, HANDLE v) {
     const LPARAM lv = reinterpret_cast<LPARAM>(v);
     const int c = t.iClass;
     if (iProp >= 1 && c == XCC_STATUSBAR)
-        return pxsend(h, SB_SETICON, static_cast<WPARAM>(iProp - 1), lv) != 0;
+        return FXSEND(h, SB_SETICON, static_cast<WPARAM>(iProp - 1), lv) != 0;
     if (iProp != XPC_BITMAP && iProp != XPC_ICON) return false;
     if (c == XCC_STATIC) {
         const int kind = pxstyle(h) & 0xF;
         if (kind != SS_BITMAP && kind != SS_ICON) return false;
         const WPARAM type = kind == SS_BITMAP ? IMAGE_BITMAP : IMAGE_ICON;
-        pxsend(h, STM_SETIMAGE, type, lv);
-        return pxsend(h, STM_GETIMAGE, type) == lv;
+        FXSEND(h, STM_SETIMAGE, type, lv);
+        return FXSEND(h, STM_GETIMAGE, type) == lv;
     }
-    if (pxisbutton(c)) {
+    if (PXCTLISBUTTON(c)) {
         const LONG s = pxstyle(h);
         if (!(s & (BS_BITMAP | BS_ICON))) return false;
         const WPARAM type = (s & BS_BITMAP) ? IMAGE_BITMAP : IMAGE_ICON;
-        pxsend(h, BM_SETIMAGE, type, lv);
-        return pxsend(h, BM_GETIMAGE, type) == lv;
+        FXSEND(h, BM_SETIMAGE, type, lv);
+        return FXSEND(h, BM_GETIMAGE, type) == lv;
     }
     if (c == XCC_LISTVIEW) {
         // Setting the small images hands them to the header as well; it keeps its own.
-        const HWND hHeader = pxheader(h);
-        const LRESULT keep = hHeader ? pxsend(hHeader, HDM_GETIMAGELIST) : 0;
-        pxsend(h, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
-        pxsend(h, LVM_SETIMAGELIST, LVSIL_SMALL, lv);
-        if (hHeader) pxsend(hHeader, HDM_SETIMAGELIST, 0, keep);
+        const HWND hHeader = FXLVHEADER(h);
+        const LRESULT keep = hHeader ? FXSEND(hHeader, HDM_GETIMAGELIST) : 0;
+        FXSEND(h, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
+        FXSEND(h, LVM_SETIMAGELIST, LVSIL_SMALL, lv);
+        if (hHeader) FXSEND(hHeader, HDM_SETIMAGELIST, 0, keep);
         return true;
     }
     if (c == XCLS_DIALOG) {
-        pxsend(h, WM_SETICON, ICON_SMALL, lv);
-        return pxsend(h, WM_GETICON, ICON_SMALL) == lv;
+        FXSEND(h, WM_SETICON, ICON_SMALL, lv);
+        return FXSEND(h, WM_GETICON, ICON_SMALL) == lv;
     }
     return false;
 }
@@ -400,19 +383,19 @@ bool pxgetimage(const XTARGET& t, int iProp, HANDLE& v) {
     const LONG s = pxstyle(h);
     LRESULT r = 0;
     if (iProp == XPC_BITMAP && c == XCC_STATIC && (s & 0xF) == SS_BITMAP)
-        r = pxsend(h, STM_GETIMAGE, IMAGE_BITMAP);
-    else if (iProp == XPC_BITMAP && pxisbutton(c) && (s & BS_BITMAP))
-        r = pxsend(h, BM_GETIMAGE, IMAGE_BITMAP);
+        r = FXSEND(h, STM_GETIMAGE, IMAGE_BITMAP);
+    else if (iProp == XPC_BITMAP && PXCTLISBUTTON(c) && (s & BS_BITMAP))
+        r = FXSEND(h, BM_GETIMAGE, IMAGE_BITMAP);
     else if (iProp == XPC_BITMAP && c == XCLS_DIALOG)
-        r = pxsend(h, WM_GETICON, ICON_SMALL);
+        r = FXSEND(h, WM_GETICON, ICON_SMALL);
     else if (iProp == XPC_ICON && c == XCC_STATIC && (s & 0xF) == SS_ICON)
-        r = pxsend(h, STM_GETIMAGE, IMAGE_ICON);
-    else if (iProp == XPC_ICON && pxisbutton(c) && (s & BS_ICON))
-        r = pxsend(h, BM_GETIMAGE, IMAGE_ICON);
+        r = FXSEND(h, STM_GETIMAGE, IMAGE_ICON);
+    else if (iProp == XPC_ICON && PXCTLISBUTTON(c) && (s & BS_ICON))
+        r = FXSEND(h, BM_GETIMAGE, IMAGE_ICON);
     else if (iProp == XPC_ICON && c == XCC_LISTVIEW) {
-        if (!(r = pxsend(h, LVM_GETIMAGELIST, LVSIL_SMALL))) return false;
+        if (!(r = FXSEND(h, LVM_GETIMAGELIST, LVSIL_SMALL))) return false;
     } else if (iProp >= 0 && c == XCC_STATUSBAR)
-        r = pxsend(h, SB_GETICON, static_cast<WPARAM>(iProp - 1));
+        r = FXSEND(h, SB_GETICON, static_cast<WPARAM>(iProp - 1));
     else
         return false;
     v = reinterpret_cast<HANDLE>(r);
@@ -423,18 +406,18 @@ bool pxgetimage(const XTARGET& t, int iProp, HANDLE& v) {
 
 // Adds item v to a multiple selection; item 0 would be index -1, which selects every item.
 bool pxaddtosel(HWND h, int v) {
-    return v >= 1 && pxsend(h, LB_SETSEL, TRUE, v - 1) != LB_ERR;
+    return v >= 1 && FXSEND(h, LB_SETSEL, TRUE, v - 1) != LB_ERR;
 }
 
 bool pxlistsel(HWND h, int v) {
     if (pxstyle(h) & LBS_MULTIPLESEL) return pxaddtosel(h, v);
-    return pxsend(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
+    return FXSEND(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
 }
 
 bool pxsettab(HWND h, int v) {
     // Tab 0 would be index -1, which leaves no tab selected and every page hidden.
-    if (v < 1 || v > pxsend(h, TCM_GETITEMCOUNT)) return false;
-    pxsend(h, TCM_SETCURSEL, static_cast<WPARAM>(v - 1));
+    if (v < 1 || v > FXSEND(h, TCM_GETITEMCOUNT)) return false;
+    FXSEND(h, TCM_SETCURSEL, static_cast<WPARAM>(v - 1));
     XCTLREC tab{};
     tab.hCtl = h;
     FXDEFTABCALLBACK(tab);
@@ -444,10 +427,10 @@ bool pxsettab(HWND h, int v) {
 bool pxsetvalue(const XTARGET& t, int v) {
     const HWND h = t.h;
     switch (t.iClass) {
-    case XCC_EDIT: pxsend(h, EM_SETSEL, static_cast<WPARAM>(v), v); return true;
+    case XCC_EDIT: FXSEND(h, EM_SETSEL, static_cast<WPARAM>(v), v); return true;
     case XCC_LISTBOX: return pxlistsel(h, v);
     case XCC_COMBOLIST:
-    case XCC_COMBOEDIT: return pxsend(h, CB_SETCURSEL, static_cast<WPARAM>(v - 1)) != CB_ERR;
+    case XCC_COMBOEDIT: return FXSEND(h, CB_SETCURSEL, static_cast<WPARAM>(v - 1)) != CB_ERR;
     case XCC_TAB: return pxsettab(h, v);
     case XCC_SCROLLBAR: {
         SCROLLINFO si;
@@ -456,9 +439,9 @@ bool pxsetvalue(const XTARGET& t, int v) {
         pxscrollset(h, SIF_POS, si);
         return true;
     }
-    case XCC_UPDOWN: pxsend(h, UDM_SETPOS, 0, v); return true;
-    case XCC_TRACKBAR: pxsend(h, TBM_SETPOS, TRUE, v); return true;
-    case XCC_PROGRESS: pxsend(h, PBM_SETPOS, static_cast<WPARAM>(v)); return true;
+    case XCC_UPDOWN: FXSEND(h, UDM_SETPOS, 0, v); return true;
+    case XCC_TRACKBAR: FXSEND(h, TBM_SETPOS, TRUE, v); return true;
+    case XCC_PROGRESS: FXSEND(h, PBM_SETPOS, static_cast<WPARAM>(v)); return true;
     case XCC_LISTVIEW: return pxlvselect(h, v, true);
     default: return false;
     }
@@ -476,18 +459,18 @@ bool pxsetrange(const XTARGET& t, int iProp, int v) {
         return true;
     }
     case XCC_UPDOWN: {
-        const auto r = static_cast<std::uint32_t>(pxsend(h, UDM_GETRANGE));
-        pxsend(h, UDM_SETRANGE, 0, static_cast<LPARAM>(PXUDRANGE(r, v, lower)));
+        const auto r = static_cast<std::uint32_t>(FXSEND(h, UDM_GETRANGE));
+        FXSEND(h, UDM_SETRANGE, 0, static_cast<LPARAM>(PXUDRANGE(r, v, lower)));
         return true;
     }
-    case XCC_TRACKBAR: pxsend(h, lower ? TBM_SETRANGEMIN : TBM_SETRANGEMAX, TRUE, v); return true;
+    case XCC_TRACKBAR: FXSEND(h, lower ? TBM_SETRANGEMIN : TBM_SETRANGEMAX, TRUE, v); return true;
     case XCC_EDIT:
         if (lower) return false;
-        pxsend(h, EM_LIMITTEXT, static_cast<WPARAM>(v));
+        FXSEND(h, EM_LIMITTEXT, static_cast<WPARAM>(v));
         return true;
     case XCC_PROGRESS:
         if (lower) return false;
-        pxsend(h, PBM_SETRANGE, 0, MAKELPARAM(0, std::clamp(v, 0, 0xFFFF)));
+        FXSEND(h, PBM_SETRANGE, 0, MAKELPARAM(0, std::clamp(v, 0, 0xFFFF)));
         return true;
     default: return false;
     }
@@ -508,7 +491,7 @@ bool pxsetint(const XTARGET& t, int iProp, int v) {
         if (c == XCC_TAB) return pxsetcounttabs(h, v);
         // A virtual list's rows show its array in order until it is sorted (ZEBListView).
         if (c != XCC_LISTVIEW || !(pxstyle(h) & LVS_OWNERDATA) || v < 0) return false;
-        pxsend(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(v), 0);
+        FXSEND(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(v), 0);
         PXLV_SETROWCOUNT(h, v);
         return true;
     case XPC_LVINTEGER: return c == XCC_LISTVIEW && PXLV_SETRECSIZE(h, v);
@@ -521,18 +504,18 @@ bool pxsetint(const XTARGET& t, int iProp, int v) {
             pxscrollset(h, SIF_PAGE, si);
             return true;
         }
-        if (c == XCC_TRACKBAR) pxsend(h, TBM_SETTICFREQ, static_cast<WPARAM>(v));
-        if (c == XCC_PROGRESS) pxsend(h, PBM_SETSTEP, static_cast<WPARAM>(v));
+        if (c == XCC_TRACKBAR) FXSEND(h, TBM_SETTICFREQ, static_cast<WPARAM>(v));
+        if (c == XCC_PROGRESS) FXSEND(h, PBM_SETSTEP, static_cast<WPARAM>(v));
         return c == XCC_TRACKBAR || c == XCC_PROGRESS;
     case XPC_TEXTCOLOUR: return rec && pxsettextcolour(*rec, h, c, v);
     case XPC_BKCOLOUR: return rec && pxsetbkcolour(*rec, h, c, v);
     case XPC_WIDTHS: {
         if (c != XCC_LISTVIEW) return false;
-        const HWND hHeader = pxheader(h);
+        const HWND hHeader = FXLVHEADER(h);
         if (!hHeader) return false;
         if (v >= LVSCW_AUTOSIZE_USEHEADER)
             for (int i = 0, n = pxheadercount(hHeader); i < n; ++i)
-                pxsend(h, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), v);
+                FXSEND(h, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), v);
         return true;
     }
     case XPC_DLGINTEGER:
@@ -546,17 +529,17 @@ bool pxsetint(const XTARGET& t, int iProp, int v) {
     switch (c) {
     case XCC_LISTBOX:
         if (!(pxstyle(h) & LBS_MULTIPLESEL))
-            return v >= 1 && pxsend(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
+            return v >= 1 && FXSEND(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
         if (v < 1) return false;
-        if (v == 1) pxsend(h, LB_SETSEL, FALSE, -1);
+        if (v == 1) FXSEND(h, LB_SETSEL, FALSE, -1);
         return pxaddtosel(h, v);
     case XCC_COMBOLIST:
-    case XCC_COMBOEDIT: return pxsend(h, CB_SETCURSEL, static_cast<WPARAM>(v - 1)) != CB_ERR;
+    case XCC_COMBOEDIT: return FXSEND(h, CB_SETCURSEL, static_cast<WPARAM>(v - 1)) != CB_ERR;
     case XCC_TAB: {
         TCITEMA it{};
         it.mask = TCIF_PARAM;
         it.lParam = v;
-        return pxsend(h, TCM_SETITEMA, static_cast<WPARAM>(iProp - 1), pxaddr(&it)) != 0;
+        return FXSEND(h, TCM_SETITEMA, static_cast<WPARAM>(iProp - 1), FXADDR(&it)) != 0;
     }
     default: return false;
     }
@@ -564,11 +547,11 @@ bool pxsetint(const XTARGET& t, int iProp, int v) {
 
 // The k-th selected item (1-based) of a multiple-selection list box.
 bool pxnthselected(HWND h, int k, int& v) {
-    const LRESULT nSel = pxsend(h, LB_GETSELCOUNT);
+    const LRESULT nSel = FXSEND(h, LB_GETSELCOUNT);
     if (k >= 1 && k <= nSel) {
         int seen = 0;
-        for (LRESULT i = 0, n = pxsend(h, LB_GETCOUNT); i < n; ++i)
-            if (pxsend(h, LB_GETSEL, static_cast<WPARAM>(i)) > 0 && ++seen == k) {
+        for (LRESULT i = 0, n = FXSEND(h, LB_GETCOUNT); i < n; ++i)
+            if (FXSEND(h, LB_GETSEL, static_cast<WPARAM>(i)) > 0 && ++seen == k) {
                 v = static_cast<int>(i) + 1;
                 return true;
             }
@@ -578,7 +561,7 @@ bool pxnthselected(HWND h, int k, int& v) {
 }
 
 bool pxgetsel(HWND h, UINT iMsg, int& v) {
-    const LRESULT s = pxsend(h, iMsg);
+    const LRESULT s = FXSEND(h, iMsg);
     if (s == -1) return false;
     v = static_cast<int>(s) + 1;
     return true;
@@ -589,13 +572,13 @@ bool pxgetvalue(const XTARGET& t, int& v) {
     switch (t.iClass) {
     case XCC_EDIT: {
         DWORD end = 0;
-        pxsend(h, EM_GETSEL, 0, pxaddr(&end));
+        FXSEND(h, EM_GETSEL, 0, FXADDR(&end));
         v = static_cast<int>(end);
         return true;
     }
     case XCC_LISTBOX: return pxgetsel(h, LB_GETCURSEL, v);
     case XCC_COMBOLIST: return pxgetsel(h, CB_GETCURSEL, v);
-    case XCC_TAB: v = static_cast<int>(pxsend(h, TCM_GETCURSEL)) + 1; return v != 0;
+    case XCC_TAB: v = static_cast<int>(FXSEND(h, TCM_GETCURSEL)) + 1; return v != 0;
     case XCC_SCROLLBAR: {
         SCROLLINFO si;
         if (!pxscrollget(h, SIF_POS, si)) return false;
@@ -603,12 +586,12 @@ bool pxgetvalue(const XTARGET& t, int& v) {
         return true;
     }
     case XCC_UPDOWN: {
-        const LRESULT r = pxsend(h, UDM_GETPOS);
+        const LRESULT r = FXSEND(h, UDM_GETPOS);
         if (HIWORD(r)) return false;
         v = static_cast<short>(LOWORD(r)); // the position is a signed 16-bit value
         return true;
     }
-    case XCC_TRACKBAR: v = static_cast<int>(pxsend(h, TBM_GETPOS)); return true;
+    case XCC_TRACKBAR: v = static_cast<int>(FXSEND(h, TBM_GETPOS)); return true;
     default: return false;
     }
 }
@@ -617,7 +600,7 @@ bool pxgetvalue(const XTARGET& t, int& v) {
 bool pxnextselectedrow(HWND h, int& v, int* iStart) {
     const int start = iStart ? *iStart : 0;
     const int i = static_cast<int>(
-        pxsend(h, LVM_GETNEXTITEM, static_cast<WPARAM>(start - 1), MAKELPARAM(LVNI_SELECTED, 0)));
+        FXSEND(h, LVM_GETNEXTITEM, static_cast<WPARAM>(start - 1), MAKELPARAM(LVNI_SELECTED, 0)));
     if (i < 0) {
         v = 0;
         return false;
@@ -642,13 +625,13 @@ bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
     case XPC_COUNT: {
         LRESULT n;
         if (c == XCC_LISTBOX)
-            n = pxsend(h, LB_GETCOUNT);
+            n = FXSEND(h, LB_GETCOUNT);
         else if (pxiscombo(c))
-            n = pxsend(h, CB_GETCOUNT);
+            n = FXSEND(h, CB_GETCOUNT);
         else if (c == XCC_TAB)
-            n = pxsend(h, TCM_GETITEMCOUNT);
+            n = FXSEND(h, TCM_GETITEMCOUNT);
         else if (c == XCC_LISTVIEW)
-            n = pxsend(h, LVM_GETITEMCOUNT);
+            n = FXSEND(h, LVM_GETITEMCOUNT);
         else
             return false;
         if (!pxunlesserr(n)) return false;
@@ -668,7 +651,7 @@ bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
             return true;
         }
         if (c != XCC_TRACKBAR || iProp == XPC_PAGE) return false;
-        v = static_cast<int>(pxsend(h, iProp == XPC_MINIMUM ? TBM_GETRANGEMIN : TBM_GETRANGEMAX));
+        v = static_cast<int>(FXSEND(h, iProp == XPC_MINIMUM ? TBM_GETRANGEMIN : TBM_GETRANGEMAX));
         return true;
     }
     case XPC_TEXTCOLOUR:
@@ -701,7 +684,7 @@ bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
     case XCC_TAB: {
         TCITEMA it{};
         it.mask = TCIF_PARAM;
-        if (!pxsend(h, TCM_GETITEMA, static_cast<WPARAM>(iProp - 1), pxaddr(&it))) return false;
+        if (!FXSEND(h, TCM_GETITEMA, static_cast<WPARAM>(iProp - 1), FXADDR(&it))) return false;
         v = static_cast<int>(it.lParam);
         return true;
     }
@@ -743,10 +726,7 @@ bool pxdrawslot(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, LPARAM pDra
 bool pxdispslot(XWND& xWnd, const XCTLREC& xCtl, int iID, NMHDR* nm) {
     const XPROCREF proc = xCtl.pfnCallback[3];
     auto& item = reinterpret_cast<NMLVDISPINFOA*>(nm)->item;
-    if (!proc.pfn) { // answered from the record array; the own answer is no callback
-        FXLV_GETDISPINFO(nm->hwndFrom, item);
-        return false;
-    }
+    if (!proc.pfn) return false;
     if (proc.sig != XSIGOF<XDISPINFOPROC>()) {
         RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
         return true;
@@ -764,55 +744,26 @@ bool pxfocusedwithin(HWND hCtl) {
     return f && (f == hCtl || IsChild(hCtl, f));
 }
 
-// Common-control notification codes as the routing receives them.
-constexpr int XTCN_SELCHANGE = static_cast<int>(TCN_SELCHANGE);
-constexpr int XTCN_SELCHANGING = static_cast<int>(TCN_SELCHANGING);
-constexpr int XUDN_DELTAPOS = static_cast<int>(UDN_DELTAPOS);
-
-// An owner-draw report carries the record's address where other reports carry a small code.
-bool pxisdrawreport(LPARAM iCode) {
-    return iCode > 1000;
-}
-
 // Puts the chosen item's text into an editable combo box's edit field.
 void pxcombocopysel(HWND hCombo) {
-    const LRESULT sel = pxsend(hCombo, CB_GETCURSEL);
+    const LRESULT sel = FXSEND(hCombo, CB_GETCURSEL);
     std::string text;
     if (sel < 0 ||
         !pxitemtext(hCombo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<WPARAM>(sel), text))
         return;
-    pxsend(hCombo, WM_SETTEXT, 0, pxaddr(text.c_str()));
-}
-
-bool pxlistviewreport(XWND& xWnd, XCTLREC& xCtl, int iID, NMHDR* nm) {
-    if (!nm) return false;
-    switch (nm->code) {
-    case LVN_ITEMCHANGED:
-        return reinterpret_cast<const NMLISTVIEW*>(nm)->iItem >= 0 &&
-               pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
-    case LVN_ITEMACTIVATE: return pxslot(xWnd, xCtl, 2, iID, XEC_DBLCLK);
-    case LVN_COLUMNCLICK: {
-        // Without a callback the list view sorts itself by the column (ZEBListView).
-        const int col = reinterpret_cast<const NMLISTVIEW*>(nm)->iSubItem + 1;
-        if (pxslot(xWnd, xCtl, 3, iID, col)) return true;
-        XLV_ONCOLUMNCLICK(xWnd, iID, col);
-        return false;
-    }
-    case LVN_GETDISPINFOA: return pxdispslot(xWnd, xCtl, iID, nm);
-    default: return false;
-    }
+    FXSEND(hCombo, WM_SETTEXT, 0, FXADDR(text.c_str()));
 }
 
 // ---- Tabs ------------------------------------------------------------------------------------
 
 void pxdeftab(HWND hTab) {
-    const auto sel = pxsend(hTab, TCM_GETCURSEL);
-    const auto n = pxsend(hTab, TCM_GETITEMCOUNT);
+    const auto sel = FXSEND(hTab, TCM_GETCURSEL);
+    const auto n = FXSEND(hTab, TCM_GETITEMCOUNT);
     const HWND hOwner = GetParent(hTab);
     for (LRESULT i = 0; i < n; ++i) {
         TCITEMA item{};
         item.mask = TCIF_PARAM;
-        pxsend(hTab, TCM_GETITEMA, static_cast<WPARAM>(i), pxaddr(&item));
+        FXSEND(hTab, TCM_GETITEMA, static_cast<WPARAM>(i), FXADDR(&item));
         const int id = static_cast<int>(item.lParam);
         HWND hPage = GetDlgItem(hOwner, id);
         if (!hPage) hPage = GetDlgItem(hTab, id);
@@ -823,7 +774,7 @@ void pxdeftab(HWND hTab) {
         }
         RECT r;
         GetClientRect(hTab, &r);
-        pxsend(hTab, TCM_ADJUSTRECT, FALSE, pxaddr(&r));
+        FXSEND(hTab, TCM_ADJUSTRECT, FALSE, FXADDR(&r));
         const HWND hPageParent = GetParent(hPage);
         if (hPageParent != hTab)
             MapWindowPoints(hTab, hPageParent, reinterpret_cast<POINT*>(&r), 2);
@@ -938,7 +889,7 @@ int XCTLCREATE(XWND& xWnd, int ID, int iClass, int iOptions, std::optional<int> 
     const HWND hCtl = reinterpret_cast<HWND>(
         SendMessageA(xWnd.hWnd, XM_CREATECONTROL, reinterpret_cast<WPARAM>(&b), id));
     if (!hCtl) return 0;
-    pxsend(hCtl, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    FXSEND(hCtl, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     XCTLREC& c = pxnewentry(xWnd);
     FXINITCTLREC(c, hCtl, iClass, b.iStyle, xWnd.hWnd);
     FXASSOCCTLTOHANDLE(hCtl, c);
@@ -956,19 +907,19 @@ bool XCTLSETCHAR(XWND& xWnd, int ID, std::string_view sText, std::optional<int> 
     const int prop = iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::SETCHAR, c));
     if (prop == XPC_FONT) return t.rec && pxsetfont(*t.rec, h, sText);
     const std::string s = PXCTLTEXT(sText);
-    const LPARAM text = pxaddr(s.c_str());
+    const LPARAM text = FXADDR(s.c_str());
     switch (prop) {
     case XPC_CAPTION:
-        return (c == XCC_STATIC || c == XCC_GROUPBOX || pxisbutton(c) || c == XCLS_DIALOG) &&
+        return (c == XCC_STATIC || c == XCC_GROUPBOX || PXCTLISBUTTON(c) || c == XCLS_DIALOG) &&
                SetWindowTextA(h, s.c_str());
     case XPC_VALUE:
         if (c == XCC_EDIT) return SetWindowTextA(h, s.c_str()) != 0;
         if (c == XCC_COMBOEDIT) return SetWindowTextA(PXCTLGETEDIT(h), s.c_str()) != 0;
         return false;
     case XPC_SELECTION:
-        if (pxiscombo(c)) return pxsend(h, CB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
+        if (pxiscombo(c)) return FXSEND(h, CB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
         if (c == XCC_LISTBOX && !(pxstyle(h) & LBS_MULTIPLESEL))
-            return pxsend(h, LB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
+            return FXSEND(h, LB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
         return false;
     case XPC_LVLAYOUT: return c == XCC_LISTVIEW && PXLV_SETLAYOUT(h, sText);
     default: break;
@@ -979,22 +930,22 @@ bool XCTLSETCHAR(XWND& xWnd, int ID, std::string_view sText, std::optional<int> 
     case XCC_EDIT: {
         LRESULT p;
         if (prop == XPC_APPEND)
-            p = pxsend(h, WM_GETTEXTLENGTH);
-        else if ((p = pxsend(h, EM_LINEINDEX, k1)) == -1)
+            p = FXSEND(h, WM_GETTEXTLENGTH);
+        else if ((p = FXSEND(h, EM_LINEINDEX, k1)) == -1)
             return false;
-        pxsend(h, EM_SETSEL, static_cast<WPARAM>(p), p);
-        pxsend(h, EM_REPLACESEL, FALSE, text);
+        FXSEND(h, EM_SETSEL, static_cast<WPARAM>(p), p);
+        FXSEND(h, EM_REPLACESEL, FALSE, text);
         return true;
     }
     case XCC_LISTBOX:
-        if (prop == XPC_APPEND) return pxunlesserr(pxsend(h, LB_ADDSTRING, 0, text));
-        pxsend(h, LB_DELETESTRING, k1);
-        return pxunlesserr(pxsend(h, LB_INSERTSTRING, k1, text));
+        if (prop == XPC_APPEND) return pxunlesserr(FXSEND(h, LB_ADDSTRING, 0, text));
+        FXSEND(h, LB_DELETESTRING, k1);
+        return pxunlesserr(FXSEND(h, LB_INSERTSTRING, k1, text));
     case XCC_COMBOLIST:
     case XCC_COMBOEDIT:
-        if (prop == XPC_APPEND) return pxunlesserr(pxsend(h, CB_ADDSTRING, 0, text));
-        pxsend(h, CB_DELETESTRING, k1);
-        return pxunlesserr(pxsend(h, CB_INSERTSTRING, k1, text));
+        if (prop == XPC_APPEND) return pxunlesserr(FXSEND(h, CB_ADDSTRING, 0, text));
+        FXSEND(h, CB_DELETESTRING, k1);
+        return pxunlesserr(FXSEND(h, CB_INSERTSTRING, k1, text));
     case XCC_TAB: {
         std::string buf = s;
         TCITEMA it{};
@@ -1002,25 +953,25 @@ bool XCTLSETCHAR(XWND& xWnd, int ID, std::string_view sText, std::optional<int> 
         it.pszText = &buf[0];
         it.cchTextMax = static_cast<int>(buf.size()) + 1;
         // TRUE or FALSE: a tab that does not exist is a failure.
-        return pxsend(h, TCM_SETITEMA, k1, pxaddr(&it)) != 0;
+        return FXSEND(h, TCM_SETITEMA, k1, FXADDR(&it)) != 0;
     }
     case XCC_STATUSBAR: {
-        const LRESULT n = pxsend(h, SB_GETPARTS);
+        const LRESULT n = FXSEND(h, SB_GETPARTS);
         const int part = n <= 1 ? SB_SIMPLEID : prop - 1;
         // The part's high byte is its drawing type: no part number may spill into it.
         if (part < 0 || part > SB_SIMPLEID) return false;
-        return pxsend(h, SB_SETTEXTA, static_cast<WPARAM>(part), text) != 0;
+        return FXSEND(h, SB_SETTEXTA, static_cast<WPARAM>(part), text) != 0;
     }
     case XCC_LISTVIEW: {
         if (prop == XPC_APPEND) return false;
         std::string buf = s;
         LVCOLUMNA col{};
         col.mask = LVCF_FMT;
-        pxsend(h, LVM_GETCOLUMNA, k1, pxaddr(&col));
+        FXSEND(h, LVM_GETCOLUMNA, k1, FXADDR(&col));
         col.mask = LVCF_FMT | LVCF_TEXT;
         col.pszText = &buf[0];
         col.iSubItem = prop - 1;
-        return pxsend(h, LVM_SETCOLUMNA, k1, pxaddr(&col)) != 0;
+        return FXSEND(h, LVM_SETCOLUMNA, k1, FXADDR(&col)) != 0;
     }
     default: return false;
     }
@@ -1043,15 +994,15 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
     };
     const auto edittext = [&] {
         const HWND hEdit = PXCTLGETEDIT(h);
-        return hEdit ? pxsend(hEdit, WM_GETTEXT, static_cast<WPARAM>(cap), pxaddr(&buf[0])) : -1;
+        return hEdit ? FXSEND(hEdit, WM_GETTEXT, static_cast<WPARAM>(cap), FXADDR(&buf[0])) : -1;
     };
     const auto selected = [&](UINT getsel, UINT lenmsg, UINT textmsg) {
-        const LRESULT s = pxsend(h, getsel);
+        const LRESULT s = FXSEND(h, getsel);
         return s != -1 && pxitemtext(h, lenmsg, textmsg, static_cast<WPARAM>(s), buf);
     };
     const bool valueorsel = prop == XPC_VALUE || prop == XPC_SELECTION;
     if (prop == XPC_CAPTION) {
-        ok = (c == XCC_STATIC || c == XCC_GROUPBOX || pxisbutton(c)) && windowtext();
+        ok = (c == XCC_STATIC || c == XCC_GROUPBOX || PXCTLISBUTTON(c)) && windowtext();
     } else if (prop == XPC_VALUE && c == XCC_EDIT) {
         ok = windowtext();
     } else if (prop == XPC_VALUE && c == XCC_COMBOEDIT) {
@@ -1074,14 +1025,14 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
             it.mask = TCIF_TEXT;
             it.pszText = &buf[0];
             it.cchTextMax = cap;
-            ok = pxsend(h, TCM_GETITEMA, k1, pxaddr(&it)) != 0;
+            ok = FXSEND(h, TCM_GETITEMA, k1, FXADDR(&it)) != 0;
             break;
         }
         case XCC_STATUSBAR: {
             // SB_GETTEXT takes no size: the buffer must hold the whole text.
-            const std::size_t need = LOWORD(pxsend(h, SB_GETTEXTLENGTHA, k1)) + 1u;
+            const std::size_t need = LOWORD(FXSEND(h, SB_GETTEXTLENGTHA, k1)) + 1u;
             buf.assign(std::max(buf.size(), need), '\0');
-            ok = pxsend(h, SB_GETTEXTA, k1, pxaddr(&buf[0])) != 0;
+            ok = FXSEND(h, SB_GETTEXTA, k1, FXADDR(&buf[0])) != 0;
             break;
         }
         case XCC_LISTVIEW: {
@@ -1089,7 +1040,7 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
             col.mask = LVCF_TEXT;
             col.pszText = &buf[0];
             col.cchTextMax = cap;
-            ok = pxsend(h, LVM_GETCOLUMNA, k1, pxaddr(&col)) != 0;
+            ok = FXSEND(h, LVM_GETCOLUMNA, k1, FXADDR(&col)) != 0;
             break;
         }
         case XCC_EDIT: {
@@ -1097,7 +1048,7 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
             buf.assign(std::max<std::size_t>(len + 1, sizeof(WORD)), '\0'); // room for the size
             const WORD max = static_cast<WORD>(std::min<std::size_t>(len + 1, 0xFFFF));
             std::memcpy(&buf[0], &max, sizeof max);
-            const LRESULT got = pxsend(h, EM_GETLINE, k1, pxaddr(&buf[0]));
+            const LRESULT got = FXSEND(h, EM_GETLINE, k1, FXADDR(&buf[0]));
             n = static_cast<std::size_t>(std::max<LRESULT>(got, 0)); // no NUL at its end
             ok = got > 0;
             break;
@@ -1145,7 +1096,7 @@ bool XCTLSETLOG(XWND& xWnd, int ID, bool bValue, std::optional<int> iProperty) {
     case XPC_VISIBLE: ShowWindow(t.h, bValue ? SW_SHOW : SW_HIDE); return true;
     case XPC_VALUE:
         if (!pxischeck(t.iClass)) return false;
-        pxsend(t.h, BM_SETCHECK, bValue ? BST_CHECKED : BST_UNCHECKED);
+        FXSEND(t.h, BM_SETCHECK, bValue ? BST_CHECKED : BST_UNCHECKED);
         return true;
     case XPC_ENABLED: EnableWindow(t.h, bValue); return true;
     default: return prop >= 1 && t.iClass == XCC_LISTVIEW && pxlvselect(t.h, prop, bValue);
@@ -1160,14 +1111,14 @@ bool XCTLGETLOG(XWND& xWnd, int ID, bool& bValue, std::optional<int> iProperty) 
     case XPC_VISIBLE: bValue = (pxstyle(t.h) & WS_VISIBLE) != 0; return true;
     case XPC_VALUE:
         if (!pxischeck(t.iClass)) return false;
-        bValue = pxsend(t.h, BM_GETCHECK) != 0;
+        bValue = FXSEND(t.h, BM_GETCHECK) != 0;
         return true;
     case XPC_ENABLED: bValue = IsWindowEnabled(t.h) != 0; return true;
     default: {
         if (prop < 1 || t.iClass != XCC_LISTVIEW) return false;
         const int item = pxlvfwdmap(t.h, prop);
         if (item < 0) return false;
-        bValue = pxsend(t.h, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+        bValue = FXSEND(t.h, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
         return true;
     }
     }
@@ -1197,23 +1148,23 @@ bool XCTLSETARRAY(XWND& xWnd, int ID, const std::vector<int>& iArray,
     }
     case XPC_TABSTOPS:
         return c == XCC_LISTBOX && (pxstyle(h) & LBS_USETABSTOPS) &&
-               pxsend(h, LB_SETTABSTOPS, static_cast<WPARAM>(n), n ? pxaddr(a.data()) : 0) != 0;
+               FXSEND(h, LB_SETTABSTOPS, static_cast<WPARAM>(n), n ? FXADDR(a.data()) : 0) != 0;
     case XPC_WIDTHS:
         if (c == XCC_STATUSBAR)
-            return pxsend(h, SB_SETPARTS, static_cast<WPARAM>(n), pxaddr(a.data())) != 0;
+            return FXSEND(h, SB_SETPARTS, static_cast<WPARAM>(n), FXADDR(a.data())) != 0;
         if (c == XCC_LISTVIEW) {
-            const int m = std::min(n, pxheadercount(pxheader(h)));
+            const int m = std::min(n, pxheadercount(FXLVHEADER(h)));
             for (int i = 0; i < m; ++i)
                 if (a[i] >= LVSCW_AUTOSIZE_USEHEADER)
-                    pxsend(h, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), a[i]);
+                    FXSEND(h, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), a[i]);
             return true;
         }
         return false;
     case XPC_COLORDER: {
         if (c != XCC_LISTVIEW) return false;
-        const int m = std::min(n, pxheadercount(pxheader(h)));
+        const int m = std::min(n, pxheadercount(FXLVHEADER(h)));
         for (int i = 0; i < m; ++i) --a[i];
-        return pxsend(h, LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(m), pxaddr(a.data())) != 0;
+        return FXSEND(h, LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(m), FXADDR(a.data())) != 0;
     }
     default: return false;
     }
@@ -1230,19 +1181,19 @@ bool XCTLGETARRAY(XWND& xWnd, int ID, std::vector<int>& iArray, std::optional<in
     switch (iProperty.value_or(XPC_SELECTION)) {
     case XPC_SELECTION:
         if (c == XCC_LISTBOX && (pxstyle(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))) {
-            const LRESULT n = pxsend(h, LB_GETSELCOUNT);
+            const LRESULT n = FXSEND(h, LB_GETSELCOUNT);
             if (n < 0) return false;
             a.assign(static_cast<std::size_t>(n), 0);
             const LRESULT got =
-                n ? pxsend(h, LB_GETSELITEMS, static_cast<WPARAM>(n), pxaddr(a.data())) : 0;
+                n ? FXSEND(h, LB_GETSELITEMS, static_cast<WPARAM>(n), FXADDR(a.data())) : 0;
             if (got == LB_ERR) return false;
             for (LRESULT i = 0; i < n; ++i) a[i] = i < got ? a[i] + 1 : 0;
             ok = true;
         } else if (c == XCC_LISTVIEW) {
-            const LRESULT n = pxsend(h, LVM_GETSELECTEDCOUNT);
+            const LRESULT n = FXSEND(h, LVM_GETSELECTEDCOUNT);
             int item = -1;
             for (LRESULT i = 0; i < n; ++i) {
-                item = static_cast<int>(pxsend(h, LVM_GETNEXTITEM, static_cast<WPARAM>(item),
+                item = static_cast<int>(FXSEND(h, LVM_GETNEXTITEM, static_cast<WPARAM>(item),
                                                MAKELPARAM(LVNI_SELECTED, 0)));
                 a.push_back(item < 0 ? 0 : pxlvbackmap(h, item));
             }
@@ -1251,23 +1202,23 @@ bool XCTLGETARRAY(XWND& xWnd, int ID, std::vector<int>& iArray, std::optional<in
         break;
     case XPC_WIDTHS:
         if (c == XCC_STATUSBAR) {
-            const LRESULT n = pxsend(h, SB_GETPARTS);
+            const LRESULT n = FXSEND(h, SB_GETPARTS);
             a.assign(static_cast<std::size_t>(std::max<LRESULT>(n, 0)), 0);
             ok = !a.empty() &&
-                 pxsend(h, SB_GETPARTS, static_cast<WPARAM>(a.size()), pxaddr(a.data())) != 0;
+                 FXSEND(h, SB_GETPARTS, static_cast<WPARAM>(a.size()), FXADDR(a.data())) != 0;
         } else if (c == XCC_LISTVIEW) {
-            const int n = pxheadercount(pxheader(h));
+            const int n = pxheadercount(FXLVHEADER(h));
             for (int i = 0; i < n; ++i)
-                a.push_back(static_cast<int>(pxsend(h, LVM_GETCOLUMNWIDTH, i)));
+                a.push_back(static_cast<int>(FXSEND(h, LVM_GETCOLUMNWIDTH, i)));
             ok = true;
         }
         break;
     case XPC_COLORDER:
         if (c == XCC_LISTVIEW) {
-            const HWND hHeader = pxheader(h);
+            const HWND hHeader = FXLVHEADER(h);
             a.assign(static_cast<std::size_t>(pxheadercount(hHeader)), 0);
-            ok = !a.empty() && pxsend(hHeader, HDM_GETORDERARRAY, static_cast<WPARAM>(a.size()),
-                                      pxaddr(a.data())) != 0;
+            ok = !a.empty() && FXSEND(hHeader, HDM_GETORDERARRAY, static_cast<WPARAM>(a.size()),
+                                      FXADDR(a.data())) != 0;
             for (int& e : a) ++e;
         }
         break;
@@ -1303,67 +1254,59 @@ bool FXCTLSETSUB(XWND& xWnd, int ID, XPROCREF pfnCallback, std::optional<int> iE
     return true;
 }
 
-bool FXCTLCALLBACK(XWND& xWnd, XCTLREC& xCtl, int iID, LPARAM iCode, NMHDR* pxNotify) {
-    const int code = static_cast<int>(iCode);
-    switch (xCtl.iClass) {
-    case XCC_STATIC:
-        return pxisdrawreport(iCode) && (pxstyle(xCtl.hCtl) & 0xF) == SS_OWNERDRAW &&
-               pxdrawslot(xWnd, xCtl, 1, iID, iCode);
-    case XCC_BUTTON:
-    case XCC_CHECKBOX:
-    case XCC_RADIO:
-    case XCC_RADIOMANUAL:
-        if (pxisdrawreport(iCode))
-            return (pxstyle(xCtl.hCtl) & 0xF) == BS_OWNERDRAW &&
-                   pxdrawslot(xWnd, xCtl, 2, iID, iCode);
-        return code == BN_CLICKED && pxslot(xWnd, xCtl, 1, iID, XEC_CLICK);
-    case XCC_EDIT:
-        switch (code) {
-        case EN_CHANGE: return pxfocused(xCtl.hCtl) && pxslot(xWnd, xCtl, 1, iID, XEC_CHANGED);
-        case EN_UPDATE: return pxfocused(xCtl.hCtl) && pxslot(xWnd, xCtl, 2, iID, XEC_UPDATED);
-        case EN_SETFOCUS: return pxslot(xWnd, xCtl, 3, iID, XEC_GOTFOCUS);
-        case EN_KILLFOCUS: return pxslot(xWnd, xCtl, 4, iID, XEC_LOSTFOCUS);
-        default: return false;
-        }
-    case XCC_LISTBOX:
-        if (code == LBN_SELCHANGE) return pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
-        return code == LBN_DBLCLK && pxslot(xWnd, xCtl, 2, iID, XEC_DBLCLK);
-    case XCC_COMBOLIST:
-        if (!pxfocused(xCtl.hCtl)) return false;
-        if (code == CBN_SELCHANGE) return pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
-        return code == CBN_DBLCLK && pxslot(xWnd, xCtl, 2, iID, XEC_DBLCLK);
-    case XCC_TAB:
-        if (code == XTCN_SELCHANGE) {
-            FXDEFTABCALLBACK(xCtl);
-            return pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
-        }
-        return code == XTCN_SELCHANGING && pxslot(xWnd, xCtl, 2, iID, XEC_SELCHANGING);
-    case XCC_SCROLLBAR: return pxslot(xWnd, xCtl, 1, iID, XEC_CHANGED);
-    case XCC_COMBOEDIT:
-        if (!pxfocusedwithin(xCtl.hCtl)) return false;
-        switch (code) {
-        case CBN_DBLCLK: return pxslot(xWnd, xCtl, 2, iID, XEC_DBLCLK);
-        case CBN_EDITCHANGE: return pxslot(xWnd, xCtl, 3, iID, XEC_CHANGED);
-        case CBN_EDITUPDATE: return pxslot(xWnd, xCtl, 4, iID, XEC_UPDATED);
-        case CBN_SELENDOK:
-            pxcombocopysel(xCtl.hCtl);
-            return pxslot(xWnd, xCtl, 1, iID, XEC_SELCHANGED);
-        default: return false;
-        }
-    case XCC_UPDOWN: return code == XUDN_DELTAPOS && pxslot(xWnd, xCtl, 1, iID, XEC_CHANGED);
-    case XCC_TRACKBAR:
-        return (code == WM_HSCROLL || code == WM_VSCROLL) &&
-               pxslot(xWnd, xCtl, 1, iID, XEC_CHANGED);
-    case XCC_LISTVIEW: return pxlistviewreport(xWnd, xCtl, iID, pxNotify);
-    case XCLS_DIALOG:
-        switch (code) {
-        case WM_INITDIALOG: return pxslot(xWnd, xCtl, 1, iID, XEC_DLGINIT);
-        case WM_SIZE: return pxslot(xWnd, xCtl, 4, iID, XEC_DLG33);
-        case WM_DESTROY: return pxslot(xWnd, xCtl, 3, iID, XEC_DLG31);
-        default: return pxslot(xWnd, xCtl, 2, iID, code);
-        }
-    default: return false;
+namespace {
+
+// The conditions of a routing row that need the platform.
+bool pxroutefits(const XROUTE& r, const XCTLREC& xCtl, const NMHDR* nm) {
+    if (r.bNotify && !nm) return false;
+    switch (r.iWhen) {
+    case XRWHEN::FOCUSED: return pxfocused(xCtl.hCtl);
+    case XRWHEN::FOCUSWITHIN: return pxfocusedwithin(xCtl.hCtl);
+    case XRWHEN::DRAWN: return PXCTLSTYLEFITS(r.iStyle, pxstyle(xCtl.hCtl));
+    case XRWHEN::ITEMROW: return reinterpret_cast<const NMLISTVIEW*>(nm)->iItem >= 0;
+    case XRWHEN::ALWAYS: break;
     }
+    return true;
+}
+
+void pxroutefirst(XRFIRST iFirst, const XCTLREC& xCtl) {
+    if (iFirst == XRFIRST::TABPAGES) FXDEFTABCALLBACK(xCtl);
+    if (iFirst == XRFIRST::COPYSELECTION) pxcombocopysel(xCtl.hCtl);
+}
+
+// Calls the routine in the row's slot with what the row passes; false when the slot is empty.
+bool pxrouteslot(XWND& xWnd, const XCTLREC& xCtl, const XROUTE& r, int iID, LPARAM iCode,
+                 NMHDR* nm) {
+    switch (r.iPass) {
+    case XRPASS::EVENT: return pxslot(xWnd, xCtl, r.iSlot, iID, r.iEvent);
+    case XRPASS::CODE: return pxslot(xWnd, xCtl, r.iSlot, iID, static_cast<int>(iCode));
+    case XRPASS::COLUMN:
+        return pxslot(xWnd, xCtl, r.iSlot, iID,
+                      reinterpret_cast<const NMLISTVIEW*>(nm)->iSubItem + 1);
+    case XRPASS::DRAWCONTEXT: return pxdrawslot(xWnd, xCtl, r.iSlot, iID, iCode);
+    case XRPASS::ITEM: return pxdispslot(xWnd, xCtl, iID, nm);
+    }
+    return false;
+}
+
+// The list view's own answers to an empty slot; they are no calls.
+void pxroutedefault(XWND& xWnd, XRDEFAULT iDefault, int iID, NMHDR* nm) {
+    if (iDefault == XRDEFAULT::SORT)
+        XLV_ONCOLUMNCLICK(xWnd, iID, reinterpret_cast<const NMLISTVIEW*>(nm)->iSubItem + 1);
+    if (iDefault == XRDEFAULT::DISPLAYDATA)
+        FXLV_GETDISPINFO(nm->hwndFrom, reinterpret_cast<NMLVDISPINFOA*>(nm)->item);
+}
+
+} // namespace
+
+bool FXCTLCALLBACK(XWND& xWnd, XCTLREC& xCtl, int iID, LPARAM iCode, NMHDR* pxNotify) {
+    const XROUTE* r = PXCTLROUTE(xCtl.iClass, iCode);
+    if (!r || !pxroutefits(*r, xCtl, pxNotify)) return false;
+    const XCTLREC rec = xCtl; // the routine may move the record
+    pxroutefirst(r->iFirst, rec);
+    if (pxrouteslot(xWnd, rec, *r, iID, iCode, pxNotify)) return true;
+    pxroutedefault(xWnd, r->iDefault, iID, pxNotify);
+    return false;
 }
 
 // ---- Binding ---------------------------------------------------------------------------------
@@ -1412,7 +1355,7 @@ void pxreleaseold(XWND& xWnd, const std::vector<XCTLREC>& old) {
     for (const XCTLREC& c : old) {
         XCTLREC* now = FXCTLBYHANDLE(c.hCtl);
         if (now && pxindexof(xWnd, now) && c.hFont && !now->hFont &&
-            reinterpret_cast<HFONT>(pxsend(c.hCtl, WM_GETFONT)) == c.hFont) {
+            reinterpret_cast<HFONT>(FXSEND(c.hCtl, WM_GETFONT)) == c.hFont) {
             now->hFont = c.hFont;
             pxdeletebrush(c.hBrush);
             continue;
@@ -1463,24 +1406,14 @@ bool XCTLMOVE(XWND& xWnd, int ID, std::optional<int> x, std::optional<int> y,
               std::optional<int> nWidth, std::optional<int> nHeight, std::optional<int> IDAfter) {
     const HWND h = xWnd.hWnd ? GetDlgItem(xWnd.hWnd, ID) : nullptr;
     if (!h) return false;
-    UINT flags = 0;
     HWND after = nullptr; // with IDAfter 0: the top
-    if (!IDAfter) {
-        flags |= SWP_NOZORDER;
-    } else if (*IDAfter) {
-        after = GetDlgItem(xWnd.hWnd, *IDAfter);
-        if (!after) flags |= SWP_NOZORDER;
-    }
-    const bool move = x && y, size = nWidth && nHeight;
-    if (!move) flags |= SWP_NOMOVE;
-    if (!size) flags |= SWP_NOSIZE;
-    const int px = move ? *x : 0, py = move ? *y : 0;
-    const int cx = size ? *nWidth : 0, cy = size ? *nHeight : 0;
+    if (IDAfter && *IDAfter) after = GetDlgItem(xWnd.hWnd, *IDAfter);
+    const XSWPARGS a = FXSWPARGS(x, y, nWidth, nHeight, IDAfter && (!*IDAfter || after));
     if (bBatchOpen && hBatch) {
-        hBatch = DeferWindowPos(hBatch, h, after, px, py, cx, cy, flags);
+        hBatch = DeferWindowPos(hBatch, h, after, a.x, a.y, a.cx, a.cy, a.iFlags);
         return hBatch != nullptr;
     }
-    return SetWindowPos(h, after, px, py, cx, cy, flags) != 0;
+    return SetWindowPos(h, after, a.x, a.y, a.cx, a.cy, a.iFlags) != 0;
 }
 
 bool XENDCTLMOVE() {

@@ -67,11 +67,6 @@ int pxownerdraw(int iStyle, int iOptions, int iOwnerDrawBits) {
     return iOptions & XOPT_OWNERDRAW ? (iStyle & ~0xF) | iOwnerDrawBits : iStyle;
 }
 
-bool pxisbutton(int iClass) {
-    return iClass == XCC_BUTTON || iClass == XCC_CHECKBOX || iClass == XCC_RADIO ||
-           iClass == XCC_RADIOMANUAL;
-}
-
 // The decimal number after the first letter c: blanks and a sign may come first; the sign is
 // dropped. Absent or unreadable: fallback.
 int pxnumberafter(const std::string& t, char c, int fallback) {
@@ -122,45 +117,137 @@ int PXCTLSTYLE(int iClass, int iOptions, int iSysStyle) {
     return s;
 }
 
-int PXGETCALLBACKINDEX(int iClass, int iStyle, int iEvent) {
-    const bool main = iEvent == XEC_MAIN;
-    switch (iClass) {
-    case XCC_STATIC: return (main || iEvent == XEC_OWNERDRAW) && (iStyle & 0xF) == 0xD ? 1 : 0;
-    case XCC_EDIT:
-        if (main || iEvent == XEC_CHANGED) return 1;
-        if (iEvent == XEC_UPDATED) return 2;
-        if (iEvent == XEC_GOTFOCUS) return 3;
-        return iEvent == XEC_LOSTFOCUS ? 4 : 0;
-    case XCC_LISTBOX:
-    case XCC_COMBOLIST:
-        if (main || iEvent == XEC_SELCHANGED) return 1;
-        return iEvent == XEC_DBLCLK ? 2 : 0;
-    case XCC_TAB:
-        if (main || iEvent == XEC_SELCHANGED) return 1;
-        return iEvent == XEC_SELCHANGING ? 2 : 0;
-    case XCC_SCROLLBAR:
-    case XCC_UPDOWN:
-    case XCC_TRACKBAR: return main || iEvent == XEC_CHANGED ? 1 : 0;
-    case XCC_COMBOEDIT:
-        if (main || iEvent == XEC_SELCHANGED) return 1;
-        if (iEvent == XEC_DBLCLK) return 2;
-        if (iEvent == XEC_CHANGED) return 3;
-        return iEvent == XEC_UPDATED ? 4 : 0;
-    case XCC_LISTVIEW:
-        if (main || iEvent == XEC_SELCHANGED) return 1;
-        if (iEvent == XEC_DBLCLK) return 2;
-        if (iEvent == XEC_COLCLICK) return 3;
-        return iEvent == XEC_OWNERDRAW && (iStyle & 0x1000) ? 4 : 0; // LVS_OWNERDATA
-    case XCLS_DIALOG:
-        if (main || iEvent == XEC_DLGINIT) return 1;
-        if (iEvent == XEC_DLG30) return 2;
-        if (iEvent == XEC_DLG31) return 3;
-        return iEvent == XEC_DLG33 ? 4 : 0;
-    default:
-        if (!pxisbutton(iClass)) return 0;
-        if (main || iEvent == XEC_CLICK) return 1;
-        return iEvent == XEC_OWNERDRAW && (iStyle & 0xF) == 0xB ? 2 : 0;
+namespace {
+
+constexpr unsigned bit(int c) {
+    return 1u << c;
+}
+constexpr unsigned XBUTTONS =
+    bit(XCC_BUTTON) | bit(XCC_CHECKBOX) | bit(XCC_RADIO) | bit(XCC_RADIOMANUAL);
+
+// Notification codes and messages as the routing receives them.
+constexpr long long BN_CLICKED_ = 0, EN_SETFOCUS_ = 0x100, EN_KILLFOCUS_ = 0x200,
+                    EN_CHANGE_ = 0x300, EN_UPDATE_ = 0x400, LBN_SELCHANGE_ = 1, LBN_DBLCLK_ = 2,
+                    CBN_SELCHANGE_ = 1, CBN_DBLCLK_ = 2, CBN_EDITCHANGE_ = 5, CBN_EDITUPDATE_ = 6,
+                    CBN_SELENDOK_ = 9, TCN_SELCHANGE_ = -551, TCN_SELCHANGING_ = -552,
+                    UDN_DELTAPOS_ = -722, WM_HSCROLL_ = 0x114, WM_VSCROLL_ = 0x115,
+                    LVN_ITEMCHANGED_ = -101, LVN_ITEMACTIVATE_ = -114, LVN_COLUMNCLICK_ = -108,
+                    LVN_GETDISPINFOA_ = -150, WM_INITDIALOG_ = 272, WM_SIZE_ = 5, WM_DESTROY_ = 2;
+
+using S = XRSTYLE;
+using W = XRWHEN;
+using F = XRFIRST;
+using P = XRPASS;
+using D = XRDEFAULT;
+
+constexpr XROUTE XROUTES[] = {
+    {bit(XCC_STATIC), XRC_DRAW, 1, XEC_OWNERDRAW, S::DRAWNLABEL, W::DRAWN, F::NOTHING,
+     P::DRAWCONTEXT, D::NOTHING, false},
+    {XBUTTONS, BN_CLICKED_, 1, XEC_CLICK, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT, D::NOTHING,
+     false},
+    {XBUTTONS, XRC_DRAW, 2, XEC_OWNERDRAW, S::DRAWNBUTTON, W::DRAWN, F::NOTHING, P::DRAWCONTEXT,
+     D::NOTHING, false},
+    {bit(XCC_EDIT), EN_CHANGE_, 1, XEC_CHANGED, S::ANY, W::FOCUSED, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_EDIT), EN_UPDATE_, 2, XEC_UPDATED, S::ANY, W::FOCUSED, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_EDIT), EN_SETFOCUS_, 3, XEC_GOTFOCUS, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_EDIT), EN_KILLFOCUS_, 4, XEC_LOSTFOCUS, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_LISTBOX), LBN_SELCHANGE_, 1, XEC_SELCHANGED, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_LISTBOX), LBN_DBLCLK_, 2, XEC_DBLCLK, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_COMBOLIST), CBN_SELCHANGE_, 1, XEC_SELCHANGED, S::ANY, W::FOCUSED, F::NOTHING,
+     P::EVENT, D::NOTHING, false},
+    {bit(XCC_COMBOLIST), CBN_DBLCLK_, 2, XEC_DBLCLK, S::ANY, W::FOCUSED, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_TAB), TCN_SELCHANGE_, 1, XEC_SELCHANGED, S::ANY, W::ALWAYS, F::TABPAGES, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_TAB), TCN_SELCHANGING_, 2, XEC_SELCHANGING, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_SCROLLBAR), XRC_ANY, 1, XEC_CHANGED, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_COMBOEDIT), CBN_SELENDOK_, 1, XEC_SELCHANGED, S::ANY, W::FOCUSWITHIN, F::COPYSELECTION,
+     P::EVENT, D::NOTHING, false},
+    {bit(XCC_COMBOEDIT), CBN_DBLCLK_, 2, XEC_DBLCLK, S::ANY, W::FOCUSWITHIN, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_COMBOEDIT), CBN_EDITCHANGE_, 3, XEC_CHANGED, S::ANY, W::FOCUSWITHIN, F::NOTHING,
+     P::EVENT, D::NOTHING, false},
+    {bit(XCC_COMBOEDIT), CBN_EDITUPDATE_, 4, XEC_UPDATED, S::ANY, W::FOCUSWITHIN, F::NOTHING,
+     P::EVENT, D::NOTHING, false},
+    {bit(XCC_UPDOWN), UDN_DELTAPOS_, 1, XEC_CHANGED, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_TRACKBAR), WM_HSCROLL_, 1, XEC_CHANGED, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_TRACKBAR), WM_VSCROLL_, 1, XEC_CHANGED, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCC_LISTVIEW), LVN_ITEMCHANGED_, 1, XEC_SELCHANGED, S::ANY, W::ITEMROW, F::NOTHING,
+     P::EVENT, D::NOTHING, true},
+    {bit(XCC_LISTVIEW), LVN_ITEMACTIVATE_, 2, XEC_DBLCLK, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, true},
+    {bit(XCC_LISTVIEW), LVN_COLUMNCLICK_, 3, XEC_COLCLICK, S::ANY, W::ALWAYS, F::NOTHING, P::COLUMN,
+     D::SORT, true},
+    {bit(XCC_LISTVIEW), LVN_GETDISPINFOA_, 4, XEC_OWNERDRAW, S::VIRTUALLIST, W::ALWAYS, F::NOTHING,
+     P::ITEM, D::DISPLAYDATA, true},
+    {bit(XCLS_DIALOG), WM_INITDIALOG_, 1, XEC_DLGINIT, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCLS_DIALOG), WM_SIZE_, 4, XEC_DLG33, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT, D::NOTHING,
+     false},
+    {bit(XCLS_DIALOG), WM_DESTROY_, 3, XEC_DLG31, S::ANY, W::ALWAYS, F::NOTHING, P::EVENT,
+     D::NOTHING, false},
+    {bit(XCLS_DIALOG), XRC_ANY, 2, XEC_DLG30, S::ANY, W::ALWAYS, F::NOTHING, P::CODE, D::NOTHING,
+     false},
+};
+
+bool inclass(const XROUTE& r, int iClass) {
+    return iClass >= 0 && iClass < 32 && (r.iClasses & bit(iClass));
+}
+
+bool matches(const XROUTE& r, long long iCode) {
+    if (r.iCode == XRC_ANY) return true;
+    if (r.iCode == XRC_DRAW) return PXCTLISDRAWREPORT(iCode);
+    return r.iCode == iCode;
+}
+
+} // namespace
+
+const XROUTE* PXCTLROUTES(int& nRows) {
+    nRows = static_cast<int>(sizeof XROUTES / sizeof XROUTES[0]);
+    return XROUTES;
+}
+
+const XROUTE* PXCTLROUTE(int iClass, long long iCode) {
+    for (const XROUTE& r : XROUTES)
+        if (inclass(r, iClass) && matches(r, iCode)) return &r;
+    return nullptr;
+}
+
+bool PXCTLISDRAWREPORT(long long iCode) {
+    return iCode > 1000;
+}
+
+bool PXCTLSTYLEFITS(XRSTYLE iNeed, int iStyle) {
+    switch (iNeed) {
+    case XRSTYLE::DRAWNLABEL: return (iStyle & 0xF) == 0xD;
+    case XRSTYLE::DRAWNBUTTON: return (iStyle & 0xF) == 0xB;
+    case XRSTYLE::VIRTUALLIST: return (iStyle & 0x1000) != 0; // LVS_OWNERDATA
+    case XRSTYLE::ANY: break;
     }
+    return true;
+}
+
+int PXGETCALLBACKINDEX(int iClass, int iStyle, int iEvent) {
+    for (const XROUTE& r : XROUTES)
+        if (inclass(r, iClass) && (r.iEvent == iEvent || (iEvent == XEC_MAIN && r.iSlot == 1)) &&
+            PXCTLSTYLEFITS(r.iStyle, iStyle))
+            return r.iSlot;
+    return 0;
+}
+
+bool PXCTLISBUTTON(int iClass) {
+    return iClass >= 0 && iClass < 32 && (XBUTTONS & bit(iClass));
 }
 
 int PXDEFPROPERTY(XCTLROUTINE iRoutine, int iClass) {

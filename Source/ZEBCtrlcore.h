@@ -4,7 +4,8 @@
 //
 //   Codes       XCC_* and XCLS_DIALOG (class codes)  XPC_* (property codes)  XEC_* (event codes)
 //   Classes     PXCTLCLASSNAME PXCTLDEFSTYLE PXCTLSTYLE
-//   Callbacks   PXGETCALLBACKINDEX
+//   Routing     XROUTE PXCTLROUTES PXCTLROUTE PXCTLISDRAWREPORT PXCTLSTYLEFITS
+//   Callbacks   PXGETCALLBACKINDEX PXCTLISBUTTON
 //   Properties  PXDEFPROPERTY
 //   Values      PXCTLTEXT PXREADFONT PXSCROLLCLAMP PXUDRANGE
 //
@@ -48,9 +49,43 @@ int PXCTLDEFSTYLE(int iClass);
 // and visible, the caller's extra style bits, then the class's and the common option bits.
 int PXCTLSTYLE(int iClass, int iOptions, int iSysStyle);
 
+// The routing table: one row per (classes, report) pair, saying which slot the report means,
+// the event its routine is registered under, what must hold, what runs first, what the routine
+// receives and what answers when the slot is empty. Only a slot routine counts as a call; the
+// defaults do not.
+enum class XRSTYLE { ANY, DRAWNLABEL, DRAWNBUTTON, VIRTUALLIST };   // style the slot needs
+enum class XRWHEN { ALWAYS, FOCUSED, FOCUSWITHIN, DRAWN, ITEMROW }; // condition of the report
+enum class XRFIRST { NOTHING, TABPAGES, COPYSELECTION };            // default handling first
+enum class XRPASS { EVENT, CODE, COLUMN, DRAWCONTEXT, ITEM };       // the routine's third value
+enum class XRDEFAULT { NOTHING, SORT, DISPLAYDATA };                // answer of an empty slot
+constexpr long long XRC_ANY = 0x7FFFFFFFFFFFFFFFLL;                 // any report
+constexpr long long XRC_DRAW = 0x7FFFFFFFFFFFFFFELL; // an owner-draw report (a record's address)
+struct XROUTE {
+    unsigned iClasses; // bit c for class code c
+    long long iCode;   // notification code, message number, XRC_ANY or XRC_DRAW
+    int iSlot;         // 1 to 4
+    int iEvent;        // registered under, and passed with XRPASS::EVENT
+    XRSTYLE iStyle;
+    XRWHEN iWhen;
+    XRFIRST iFirst;
+    XRPASS iPass;
+    XRDEFAULT iDefault;
+    bool bNotify; // the report must come with its notification header
+};
+// The rows, in the order they are matched.
+const XROUTE* PXCTLROUTES(int& nRows);
+// The row a report of a class takes, or nullptr: the report calls nothing.
+const XROUTE* PXCTLROUTE(int iClass, long long iCode);
+// An owner-draw report carries the record's address where other reports carry a small code.
+bool PXCTLISDRAWREPORT(long long iCode);
+// True when a control's current style allows the slot.
+bool PXCTLSTYLEFITS(XRSTYLE iNeed, int iStyle);
+
 // Callback slot (1 to 4) of an event for a class, given the control's current style; 0 when the
-// class has no slot for the event.
+// class has no slot for the event. Event -1 is the class's slot 1. Read from the routing table.
 int PXGETCALLBACKINDEX(int iClass, int iStyle, int iEvent);
+// Buttons of every kind: push, check, radio and non-automatic radio.
+bool PXCTLISBUTTON(int iClass);
 
 // Property a typed routine uses when the caller gives none.
 enum class XCTLROUTINE { SETCHAR, GETCHAR, SETINT, GETINT };

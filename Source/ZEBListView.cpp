@@ -6,20 +6,13 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "ZEBCtrlpriv.h"
 #include "ZEBStrings.h"
 
 namespace {
 
 constexpr const char* XLVPROP = "XLVData";
 constexpr int XHDF_MARK = HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
-
-LRESULT pxsend(HWND h, UINT iMsg, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return SendMessageA(h, iMsg, wParam, lParam);
-}
-
-template <class T> LPARAM pxaddr(T* p) {
-    return reinterpret_cast<LPARAM>(p);
-}
 
 XLVDATA* pxdata(HWND hList) {
     return hList ? static_cast<XLVDATA*>(GetPropA(hList, XLVPROP)) : nullptr;
@@ -29,12 +22,8 @@ bool pxisvirtual(HWND hList) {
     return (GetWindowLongA(hList, GWL_STYLE) & LVS_OWNERDATA) != 0;
 }
 
-HWND pxheader(HWND hList) {
-    return GetDlgItem(hList, 0);
-}
-
 int pxrowcount(HWND hList) {
-    return static_cast<int>(pxsend(hList, LVM_GETITEMCOUNT));
+    return static_cast<int>(FXSEND(hList, LVM_GETITEMCOUNT));
 }
 
 // Stride of the record array: the record size, or the layout's own size when none is set. A
@@ -59,7 +48,7 @@ int pxcolumnwidth(HWND hList, const XLVFIELD& f) {
     }
     n = std::clamp(n, 4, 40);
     const std::string digits(static_cast<std::size_t>(n), '0');
-    const int px = static_cast<int>(pxsend(hList, LVM_GETSTRINGWIDTHA, 0, pxaddr(digits.c_str())));
+    const int px = static_cast<int>(FXSEND(hList, LVM_GETSTRINGWIDTHA, 0, FXADDR(digits.c_str())));
     return (px > 0 ? px : 7 * n) + 24;
 }
 
@@ -77,7 +66,7 @@ LPARAM pxitemparam(HWND hList, int iRow) {
     LVITEMA it{};
     it.mask = LVIF_PARAM;
     it.iItem = iRow;
-    return pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it)) ? it.lParam : -1;
+    return FXSEND(hList, LVM_GETITEMA, 0, FXADDR(&it)) ? it.lParam : -1;
 }
 
 // A row's text in one column and, when asked, its item parameter (read from the item itself
@@ -90,7 +79,7 @@ std::string pxgetcell(HWND hList, int iRow, int iColumn, LPARAM* param = nullptr
     it.iSubItem = iColumn;
     it.pszText = buf;
     it.cchTextMax = sizeof buf;
-    const bool ok = pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it)) != 0;
+    const bool ok = FXSEND(hList, LVM_GETITEMA, 0, FXADDR(&it)) != 0;
     buf[XLV_MAXTEXT] = 0;
     if (param) *param = !ok ? -1 : iColumn == 0 ? it.lParam : pxitemparam(hList, iRow);
     // The control may hand back another buffer (a display answer's) instead of filling ours:
@@ -127,7 +116,7 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
         }
     }
     const HIMAGELIST hSmall =
-        reinterpret_cast<HIMAGELIST>(pxsend(hList, LVM_GETIMAGELIST, LVSIL_SMALL));
+        reinterpret_cast<HIMAGELIST>(FXSEND(hList, LVM_GETIMAGELIST, LVSIL_SMALL));
     bool hasimage = false;
     int image = 0;
     int done = 0;
@@ -149,7 +138,7 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
                 LVITEMA g{};
                 g.mask = LVIF_IMAGE;
                 g.iItem = iIndex - 1;
-                if (pxsend(hList, LVM_GETITEMA, 0, pxaddr(&g))) {
+                if (FXSEND(hList, LVM_GETITEMA, 0, FXADDR(&g))) {
                     v = g.iImage + 1;
                     std::memcpy(rec + f.iOffset, &v, sizeof v);
                 }
@@ -175,7 +164,7 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
                     it.iImage = ImageList_GetImageCount(hSmall);
                 }
             }
-            const LRESULT r = pxsend(hList, rowmsg, 0, pxaddr(&it));
+            const LRESULT r = FXSEND(hList, rowmsg, 0, FXADDR(&it));
             if (rowmsg == LVM_INSERTITEMA) {
                 if (r < 0) return false;
                 row = static_cast<int>(r);
@@ -195,7 +184,7 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
             col.mask = LVCF_FMT | LVCF_WIDTH;
             col.fmt = f.bRight ? LVCFMT_RIGHT : LVCFMT_LEFT;
             col.cx = pxcolumnwidth(hList, f);
-            if (pxsend(hList, LVM_INSERTCOLUMNA, static_cast<WPARAM>(f.iColumn), pxaddr(&col)) <
+            if (FXSEND(hList, LVM_INSERTCOLUMNA, static_cast<WPARAM>(f.iColumn), FXADDR(&col)) <
                 0) {
                 ok = false;
                 break;
@@ -203,7 +192,7 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
             HDITEMA hd{};
             hd.mask = HDI_LPARAM;
             hd.lParam = PXLVHEADERPARAM(f.iOffset, f.iType);
-            pxsend(pxheader(hList), HDM_SETITEMA, static_cast<WPARAM>(f.iColumn), pxaddr(&hd));
+            FXSEND(FXLVHEADER(hList), HDM_SETITEMA, static_cast<WPARAM>(f.iColumn), FXADDR(&hd));
             break;
         }
         case XLVM_DISPLAY:
@@ -260,7 +249,7 @@ void pxsortordinary(HWND hList, int iType, int iColumn, int iDir) {
         else
             req.aOther.emplace(p, k);
     }
-    pxsend(hList, LVM_SORTITEMS, pxaddr(&req), reinterpret_cast<LPARAM>(&pxlv_sortcallback));
+    FXSEND(hList, LVM_SORTITEMS, FXADDR(&req), reinterpret_cast<LPARAM>(&pxlv_sortcallback));
 }
 
 // A virtual list keeps only the selection and the focus of its rows: the rows that have them
@@ -275,7 +264,7 @@ XLVMARKS pxreadmarks(HWND hList, const std::vector<int>& aMap) {
     const int n = static_cast<int>(aMap.size());
     const auto next = [&](int r, UINT flag) {
         return static_cast<int>(
-            pxsend(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(r), MAKELPARAM(flag, 0)));
+            FXSEND(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(r), MAKELPARAM(flag, 0)));
     };
     for (int r = next(-1, LVNI_SELECTED); r >= 0 && r < n; r = next(r, LVNI_SELECTED)) {
         m.aRows.push_back(r);
@@ -290,7 +279,7 @@ void pxsetstate(HWND hList, int iRow, UINT iMask, UINT iState) {
     LVITEMA it{};
     it.stateMask = iMask;
     it.state = iState;
-    pxsend(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(iRow), pxaddr(&it));
+    FXSEND(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(iRow), FXADDR(&it));
 }
 
 // Only the marked rows change: clearing every row would notify the parent once per row.
@@ -305,10 +294,10 @@ void pxputmarks(HWND hList, const std::vector<int>& aMap, const XLVMARKS& m) {
 
 // Redraws the rows in view; the others are drawn when they come into view.
 void pxredrawshown(HWND hList, int n) {
-    const int top = static_cast<int>(pxsend(hList, LVM_GETTOPINDEX));
-    const int shown = static_cast<int>(pxsend(hList, LVM_GETCOUNTPERPAGE)) + 1;
+    const int top = static_cast<int>(FXSEND(hList, LVM_GETTOPINDEX));
+    const int shown = static_cast<int>(FXSEND(hList, LVM_GETCOUNTPERPAGE)) + 1;
     const int first = std::clamp(top, 0, n - 1);
-    pxsend(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(first), std::min(first + shown, n - 1));
+    FXSEND(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(first), std::min(first + shown, n - 1));
 }
 
 void pxsortvirtual(HWND hList, XLVDATA& d, int iOffset, int iType, int iDir) {
@@ -340,22 +329,22 @@ XLVDATA* FXLV_INIT(HWND hList) {
             ImageList_Add(hMarks, static_cast<HBITMAP>(b), nullptr);
             DeleteObject(b);
         }
-    pxsend(hList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP,
+    FXSEND(hList, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP,
            LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
-    pxsend(hList, LVM_DELETEALLITEMS);
+    FXSEND(hList, LVM_DELETEALLITEMS);
     if (hShell) FreeLibrary(hShell);
     // The header's earlier list, if any, is the application's (the small images): not ours.
-    const HWND hHeader = pxheader(hList);
+    const HWND hHeader = FXLVHEADER(hList);
     auto* d = new XLVDATA{};
     if (hMarks && hHeader) {
-        pxsend(hHeader, HDM_SETIMAGELIST, 0, pxaddr(hMarks));
+        FXSEND(hHeader, HDM_SETIMAGELIST, 0, FXADDR(hMarks));
         d->hMarks = hMarks;
     } else if (hMarks) {
         ImageList_Destroy(hMarks);
     }
     if (!SetPropA(hList, XLVPROP, d)) {
         if (d->hMarks) { // the header keeps no dead list
-            pxsend(hHeader, HDM_SETIMAGELIST, 0, 0);
+            FXSEND(hHeader, HDM_SETIMAGELIST, 0, 0);
             ImageList_Destroy(d->hMarks);
         }
         delete d;
@@ -374,9 +363,9 @@ void PXLV_CLEANUP(HWND hList) {
     if (!d) return;
     RemovePropA(hList, XLVPROP);
     if (d->hMarks) {
-        const HWND hHeader = pxheader(hList);
-        if (hHeader && reinterpret_cast<HIMAGELIST>(pxsend(hHeader, HDM_GETIMAGELIST)) == d->hMarks)
-            pxsend(hHeader, HDM_SETIMAGELIST, 0, 0);
+        const HWND hHeader = FXLVHEADER(hList);
+        if (hHeader && reinterpret_cast<HIMAGELIST>(FXSEND(hHeader, HDM_GETIMAGELIST)) == d->hMarks)
+            FXSEND(hHeader, HDM_SETIMAGELIST, 0, 0);
         ImageList_Destroy(d->hMarks);
     }
     delete d;
@@ -393,7 +382,7 @@ bool PXLV_SETLAYOUT(HWND hList, std::string_view sLayout) {
     }
     d->bLayout = true;
     // The columns of an earlier layout go with it.
-    while (pxsend(hList, LVM_DELETECOLUMN, 0)) {
+    while (FXSEND(hList, LVM_DELETECOLUMN, 0)) {
     }
     return PXLV_PARSEITEM(hList, 0, nullptr, XLVM_COLUMNS);
 }
@@ -483,14 +472,14 @@ bool PXLV_SETROWCOUNT(HWND hList, int nRows) {
 
 void XLV_ONCOLUMNCLICK(XWND& xWnd, int ID, int iColumn) {
     const HWND hList = GetDlgItem(xWnd.hWnd, ID);
-    const HWND hHeader = hList ? pxheader(hList) : nullptr;
+    const HWND hHeader = hList ? FXLVHEADER(hList) : nullptr;
     if (!hHeader) return;
-    const int n = static_cast<int>(pxsend(hHeader, HDM_GETITEMCOUNT));
+    const int n = static_cast<int>(FXSEND(hHeader, HDM_GETITEMCOUNT));
     int offset = 0, type = XLVT_NONE, dir = 0;
     for (int i = 0; i < n; ++i) {
         HDITEMA hd{};
         hd.mask = HDI_FORMAT | HDI_LPARAM | HDI_IMAGE;
-        if (!pxsend(hHeader, HDM_GETITEMA, static_cast<WPARAM>(i), pxaddr(&hd))) continue;
+        if (!FXSEND(hHeader, HDM_GETITEMA, static_cast<WPARAM>(i), FXADDR(&hd))) continue;
         const int old = ((hd.iImage % 2) + 2) % 2;
         hd.mask = HDI_FORMAT | HDI_IMAGE;
         if (i + 1 == iColumn) {
@@ -502,7 +491,7 @@ void XLV_ONCOLUMNCLICK(XWND& xWnd, int ID, int iColumn) {
             hd.fmt &= ~XHDF_MARK;
             hd.iImage = old;
         }
-        pxsend(hHeader, HDM_SETITEMA, static_cast<WPARAM>(i), pxaddr(&hd));
+        FXSEND(hHeader, HDM_SETITEMA, static_cast<WPARAM>(i), FXADDR(&hd));
     }
     if (!dir) return;
     if (!pxisvirtual(hList)) {
@@ -548,7 +537,7 @@ bool FXLV_BACKMAP(HWND hList, int iRow, int& iIndex) {
     LVITEMA it{};
     it.mask = LVIF_PARAM;
     it.iItem = iRow;
-    iIndex = pxsend(hList, LVM_GETITEMA, 0, pxaddr(&it)) ? static_cast<int>(it.lParam) + 1 : 0;
+    iIndex = FXSEND(hList, LVM_GETITEMA, 0, FXADDR(&it)) ? static_cast<int>(it.lParam) + 1 : 0;
     return iIndex != 0;
 }
 
@@ -563,7 +552,7 @@ bool FXLV_FWDMAP(HWND hList, int& iRow, int iIndex) {
     LVFINDINFOA fi{};
     fi.flags = LVFI_PARAM;
     fi.lParam = iIndex - 1;
-    iRow = static_cast<int>(pxsend(hList, LVM_FINDITEMA, static_cast<WPARAM>(-1), pxaddr(&fi)));
+    iRow = static_cast<int>(FXSEND(hList, LVM_FINDITEMA, static_cast<WPARAM>(-1), FXADDR(&fi)));
     return iRow >= 0;
 }
 
@@ -572,7 +561,7 @@ bool XLVUPDATE(HWND hWnd, int ID) {
     if (!hList) return false;
     const int n = pxrowcount(hList);
     for (int r = 0; r < n; ++r)
-        if (!pxsend(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(r), r)) return false;
+        if (!FXSEND(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(r), r)) return false;
     return true;
 }
 
@@ -581,7 +570,7 @@ bool XLVUPDATE(HWND hWnd, int ID, const std::vector<int>& aRows) {
     if (!hList) return false;
     const int n = pxrowcount(hList);
     for (int r : aRows)
-        if (r < 1 || r > n || !pxsend(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(r - 1), r - 1))
+        if (r < 1 || r > n || !FXSEND(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(r - 1), r - 1))
             return false;
     return true;
 }

@@ -18,9 +18,9 @@
 #include <string_view>
 
 // Representation helpers.
-std::string XFIXED(std::string_view s, int n);  // s padded with blanks or cut to n characters
-std::string_view XTRIM(std::string_view s);     // s without trailing blanks
-std::string XSZ(std::string_view s);            // trimmed s; c_str() gives the system text
+std::string XFIXED(std::string_view s, int n); // s padded with blanks or cut to n characters
+std::string_view XTRIM(std::string_view s);    // s without trailing blanks
+std::string XSZ(std::string_view s);           // trimmed s; c_str() gives the system text
 
 std::string XQUOTE(std::string_view s);
 std::string XUNQUOTE(std::string_view s);

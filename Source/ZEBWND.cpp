@@ -1009,17 +1009,21 @@ HANDLE XFREEWINDOWDATA(const XWND& xWnd, std::optional<std::string_view> sName) 
 bool XSETWINDOWPOS(const XWND& xWnd, std::optional<int> iX, std::optional<int> iY,
                    std::optional<int> iWidth, std::optional<int> iHeight,
                    std::optional<int> nCmdShow, std::optional<HWND> hInsertAfter) {
-    UINT flags = 0;
-    const bool move = iX && iY, size = iWidth && iHeight;
-    if (!move) flags |= SWP_NOMOVE;
-    if (!size) flags |= SWP_NOSIZE;
-    if (!hInsertAfter) flags |= SWP_NOZORDER;
-    const int x = move ? *iX : 0, y = move ? *iY : 0;
-    const int cx = size ? *iWidth : 0, cy = size ? *iHeight : 0;
+    const XSWPARGS a = FXSWPARGS(iX, iY, iWidth, iHeight, hInsertAfter.has_value());
     const HWND hAfter = hInsertAfter.value_or(nullptr);
-    if (bDeferring) return pxdefer(xWnd.hWnd, hAfter, x, y, cx, cy, flags);
-    const bool ok = SetWindowPos(xWnd.hWnd, hAfter, x, y, cx, cy, flags) != 0;
+    if (bDeferring) return pxdefer(xWnd.hWnd, hAfter, a.x, a.y, a.cx, a.cy, a.iFlags);
+    const bool ok = SetWindowPos(xWnd.hWnd, hAfter, a.x, a.y, a.cx, a.cy, a.iFlags) != 0;
     return nCmdShow ? XSHOWWINDOW(xWnd, *nCmdShow) : ok;
+}
+
+XSWPARGS FXSWPARGS(std::optional<int> x, std::optional<int> y, std::optional<int> cx,
+                   std::optional<int> cy, bool bZOrder) {
+    const bool move = x && y, size = cx && cy;
+    XSWPARGS a{move ? *x : 0, move ? *y : 0, size ? *cx : 0, size ? *cy : 0, 0};
+    if (!move) a.iFlags |= SWP_NOMOVE;
+    if (!size) a.iFlags |= SWP_NOSIZE;
+    if (!bZOrder) a.iFlags |= SWP_NOZORDER;
+    return a;
 }
 
 bool XMOVEWINDOW(const XWND& xWnd, int iX, int iY) {

@@ -10,7 +10,7 @@
 //   Scroll bars      XSCROLLBARGET XSCROLLBARSET
 //   Canvas           XSETCANVAS XGETCANVAS PXUPDATESCROLL
 //   Window data      XSETWINDOWDATA XGETWINDOWDATA XFREEWINDOWDATA
-//   Geometry         XSETWINDOWPOS XMOVEWINDOW XSIZEWINDOW XSHOWWINDOW XENABLEWINDOW
+//   Geometry         XSETWINDOWPOS FXSWPARGS XMOVEWINDOW XSIZEWINDOW XSHOWWINDOW XENABLEWINDOW
 //                    XGETWINDOWPOS XGETWINDOWRECT XGETCLIENTRECT XBEGINMOVEWINDOWS
 //                    XENDMOVEWINDOWS PXSCREEN2CLIENT PXCLIENT2SCREEN
 //   Title, icon      XSETWINDOWTITLE XSETWINDOWICON
@@ -243,6 +243,14 @@ bool XSETWINDOWPOS(const XWND& xWnd, std::optional<int> iX = std::nullopt,
                    std::optional<int> iHeight = std::nullopt,
                    std::optional<int> nCmdShow = std::nullopt,
                    std::optional<HWND> hInsertAfter = std::nullopt);
+// SetWindowPos arguments from optional place and size: an absent pair keeps the window's
+// (SWP_NOMOVE, SWP_NOSIZE, with 0s), bZOrder false keeps its place in the Z-order.
+struct XSWPARGS {
+    int x, y, cx, cy;
+    UINT iFlags;
+};
+XSWPARGS FXSWPARGS(std::optional<int> x, std::optional<int> y, std::optional<int> cx,
+                   std::optional<int> cy, bool bZOrder);
 bool XMOVEWINDOW(const XWND& xWnd, int iX, int iY);
 bool XSIZEWINDOW(const XWND& xWnd, int iWidth, int iHeight);
 bool XSHOWWINDOW(const XWND& xWnd, int nCmdShow);

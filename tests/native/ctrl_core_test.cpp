@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ZEBCtrlcore.h"
 
@@ -79,6 +81,134 @@ TEST(CtrlSlots, OwnerDrawSlotsExistOnlyForOwnerDrawnStyles) {
     EXPECT_EQ(PXGETCALLBACKINDEX(XCC_CHECKBOX, 0x10003, -26), 0);
     EXPECT_EQ(PXGETCALLBACKINDEX(XCC_LISTVIEW, 0x1009, -26), 4) << "virtual list";
     EXPECT_EQ(PXGETCALLBACKINDEX(XCC_LISTVIEW, 0x0009, -26), 0);
+}
+
+// The callback-slot table, class by class: every event from -40 to 0 finds its slot or none.
+TEST(CtrlSlots, EveryClassAndEventFindsTheSlotOfTheTable) {
+    struct ROW {
+        int iClass, iStyle;
+        std::vector<std::pair<int, int>> aSlots; // event, slot
+    };
+    const std::vector<std::pair<int, int>> click = {{-4, 1}, {-1, 1}};
+    const std::vector<std::pair<int, int>> lists = {{-10, 1}, {-1, 1}, {-14, 2}};
+    const std::vector<std::pair<int, int>> moved = {{-6, 1}, {-1, 1}};
+    const ROW rows[] = {
+        {XCC_STATIC, 0xD, {{-26, 1}, {-1, 1}}},
+        {XCC_BUTTON, 0xB, {{-4, 1}, {-1, 1}, {-26, 2}}},
+        {XCC_CHECKBOX, 0x3, click},
+        {XCC_RADIO, 0x9, click},
+        {XCC_RADIOMANUAL, 0x4, click},
+        {XCC_EDIT, 0, {{-6, 1}, {-1, 1}, {-7, 2}, {-27, 3}, {-28, 4}}},
+        {XCC_LISTBOX, 0, lists},
+        {XCC_COMBOLIST, 0, lists},
+        {XCC_TAB, 0, {{-10, 1}, {-1, 1}, {-29, 2}}},
+        {XCC_SCROLLBAR, 0, moved},
+        {XCC_UPDOWN, 0, moved},
+        {XCC_TRACKBAR, 0, moved},
+        {XCC_COMBOEDIT, 0, {{-10, 1}, {-1, 1}, {-14, 2}, {-6, 3}, {-7, 4}}},
+        {XCC_LISTVIEW, 0x1009, {{-10, 1}, {-1, 1}, {-14, 2}, {-38, 3}, {-26, 4}}},
+        {XCLS_DIALOG, 0, {{-34, 1}, {-1, 1}, {-30, 2}, {-31, 3}, {-33, 4}}},
+        {XCC_GROUPBOX, 0, {}},
+        {XCC_PROGRESS, 0, {}},
+        {XCC_STATUSBAR, 0, {}},
+        {18, 0, {}},
+        {19, 0, {}},
+        {0, 0, {}},
+    };
+    for (const ROW& r : rows)
+        for (int ev = -40; ev <= 0; ++ev) {
+            int want = 0;
+            for (const auto& e : r.aSlots)
+                if (e.first == ev) want = e.second;
+            EXPECT_EQ(PXGETCALLBACKINDEX(r.iClass, r.iStyle, ev), want)
+                << "class " << r.iClass << " event " << ev;
+        }
+}
+
+// The report a class receives decides the row: its slot, event, condition, first step, what
+// the routine gets and the default of an empty slot.
+TEST(CtrlRouting, ReportsFindTheirRowsClassByClass) {
+    struct CASE {
+        int iClass;
+        long long iCode;
+        int iSlot, iEvent; // slot 0: no row
+        XRWHEN iWhen;
+        XRPASS iPass;
+    };
+    const long long draw = 0x12345678; // an owner-draw record's address
+    const CASE cases[] = {
+        {XCC_STATIC, draw, 1, XEC_OWNERDRAW, XRWHEN::DRAWN, XRPASS::DRAWCONTEXT},
+        {XCC_STATIC, 0, 0, 0, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_BUTTON, 0, 1, XEC_CLICK, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_RADIOMANUAL, draw, 2, XEC_OWNERDRAW, XRWHEN::DRAWN, XRPASS::DRAWCONTEXT},
+        {XCC_CHECKBOX, 1000, 0, 0, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_EDIT, 0x300, 1, XEC_CHANGED, XRWHEN::FOCUSED, XRPASS::EVENT},
+        {XCC_EDIT, 0x400, 2, XEC_UPDATED, XRWHEN::FOCUSED, XRPASS::EVENT},
+        {XCC_EDIT, 0x100, 3, XEC_GOTFOCUS, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_EDIT, 0x200, 4, XEC_LOSTFOCUS, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_LISTBOX, 1, 1, XEC_SELCHANGED, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_COMBOLIST, 2, 2, XEC_DBLCLK, XRWHEN::FOCUSED, XRPASS::EVENT},
+        {XCC_COMBOEDIT, 1, 0, 0, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_COMBOEDIT, 9, 1, XEC_SELCHANGED, XRWHEN::FOCUSWITHIN, XRPASS::EVENT},
+        {XCC_COMBOEDIT, 5, 3, XEC_CHANGED, XRWHEN::FOCUSWITHIN, XRPASS::EVENT},
+        {XCC_TAB, -552, 2, XEC_SELCHANGING, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_SCROLLBAR, 0x115, 1, XEC_CHANGED, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_SCROLLBAR, draw, 1, XEC_CHANGED, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_UPDOWN, -722, 1, XEC_CHANGED, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_TRACKBAR, 0x114, 1, XEC_CHANGED, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_TRACKBAR, -722, 0, 0, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_LISTVIEW, -101, 1, XEC_SELCHANGED, XRWHEN::ITEMROW, XRPASS::EVENT},
+        {XCC_LISTVIEW, -108, 3, XEC_COLCLICK, XRWHEN::ALWAYS, XRPASS::COLUMN},
+        {XCC_LISTVIEW, -150, 4, XEC_OWNERDRAW, XRWHEN::ALWAYS, XRPASS::ITEM},
+        {XCLS_DIALOG, 272, 1, XEC_DLGINIT, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCLS_DIALOG, 5, 4, XEC_DLG33, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCLS_DIALOG, 2, 3, XEC_DLG31, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCLS_DIALOG, 0x111, 2, XEC_DLG30, XRWHEN::ALWAYS, XRPASS::CODE},
+        {XCC_GROUPBOX, 0, 0, 0, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_PROGRESS, draw, 0, 0, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {XCC_STATUSBAR, 1, 0, 0, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {18, 1, 0, 0, XRWHEN::ALWAYS, XRPASS::EVENT},
+        {-3, 1, 0, 0, XRWHEN::ALWAYS, XRPASS::EVENT},
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(testing::Message() << "class " << c.iClass << " code " << c.iCode);
+        const XROUTE* r = PXCTLROUTE(c.iClass, c.iCode);
+        if (!c.iSlot) {
+            EXPECT_EQ(r, nullptr);
+            continue;
+        }
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->iSlot, c.iSlot);
+        EXPECT_EQ(r->iEvent, c.iEvent);
+        EXPECT_EQ(r->iWhen, c.iWhen);
+        EXPECT_EQ(r->iPass, c.iPass);
+    }
+    EXPECT_EQ(PXCTLROUTE(XCC_TAB, -551)->iFirst, XRFIRST::TABPAGES);
+    EXPECT_EQ(PXCTLROUTE(XCC_COMBOEDIT, 9)->iFirst, XRFIRST::COPYSELECTION);
+    EXPECT_EQ(PXCTLROUTE(XCC_LISTVIEW, -108)->iDefault, XRDEFAULT::SORT);
+    EXPECT_EQ(PXCTLROUTE(XCC_LISTVIEW, -150)->iDefault, XRDEFAULT::DISPLAYDATA);
+    EXPECT_TRUE(PXCTLROUTE(XCC_LISTVIEW, -114)->bNotify) << "list views read the header";
+    EXPECT_FALSE(PXCTLROUTE(XCC_EDIT, 0x100)->bNotify);
+}
+
+// Registration and routing read the same rows: every row's event, registered on a control
+// whose style fits, lands in the row's slot.
+TEST(CtrlRouting, EveryRowsEventRegistersInItsSlot) {
+    int n = 0;
+    const XROUTE* rows = PXCTLROUTES(n);
+    ASSERT_GT(n, 0);
+    for (int k = 0; k < n; ++k)
+        for (int c = 0; c < 32; ++c) {
+            if (!(rows[k].iClasses & (1u << c))) continue;
+            int style = 0;
+            for (int s : {0, 0xD, 0xB, 0x1009})
+                if (PXCTLSTYLEFITS(rows[k].iStyle, s)) style = s;
+            EXPECT_EQ(PXGETCALLBACKINDEX(c, style, rows[k].iEvent), rows[k].iSlot)
+                << "row " << k << " class " << c;
+            EXPECT_FALSE(rows[k].iStyle != XRSTYLE::ANY &&
+                         PXGETCALLBACKINDEX(c, 0, rows[k].iEvent) == rows[k].iSlot)
+                << "row " << k << ": the slot needs its style";
+        }
 }
 
 TEST(CtrlText, TrailingBlanksGoAndABlankTextStaysOneBlank) {

@@ -314,6 +314,27 @@ TEST_F(CtlLife, MessagesAndTheEditOfAnEditableCombo) {
     EXPECT_EQ(PXCTLGETEDIT(ctl(1)), nullptr);
 }
 
+// Only links this process made count: an "XCTL" property set by anyone else (another framework
+// process's address, say) designates no record here, and the colour message takes the default.
+TEST_F(CtlLife, AForeignControlPropertyIsNoRecord) {
+    const HWND raw = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE, 10, 10, 80, 20, w.hWnd,
+                                     reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    ASSERT_TRUE(raw);
+    static XCTLREC foreign{};
+    foreign.hCtl = raw;
+    foreign.iClass = XCC_EDIT;
+    foreign.hBrush = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(0x1234));
+    foreign.crText = 0xFF;
+    SetPropA(raw, "XCTL", &foreign);
+    EXPECT_EQ(FXCTLBYHANDLE(raw), nullptr);
+    const HDC hDC = GetDC(raw);
+    EXPECT_NE(SendMessageA(w.hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hDC),
+                           reinterpret_cast<LPARAM>(raw)),
+              0x1234);
+    ReleaseDC(raw, hDC);
+    RemovePropA(raw, "XCTL");
+}
+
 // Labels address nothing: they repeat their identifier and never become IDOK or IDCANCEL.
 TEST_F(CtlLife, IdentifiersBelowOneAreNeverRenumbered) {
     for (int k = 0; k < 3; ++k)
