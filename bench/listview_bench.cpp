@@ -96,11 +96,17 @@ bool pxinorder(const std::vector<int>& v) {
     return std::is_sorted(v.begin(), v.end());
 }
 
+// A list view of the records' layout; nullptr when it cannot be made.
+HWND pxlist(XWND& xWnd, int ID, int iOptions) {
+    if (!XCTLCREATE(xWnd, ID, XCC_LISTVIEW, iOptions, 0, 0, 600, 400) ||
+        !XCTLSETCHAR(xWnd, ID, "(i8,a12)", XPC_LVLAYOUT))
+        return nullptr;
+    return GetDlgItem(xWnd.hWnd, ID);
+}
+
 int pxordinary(XWND& xWnd, int nRows) {
-    if (!XCTLCREATE(xWnd, 1, XCC_LISTVIEW, 0, 0, 0, 600, 400) ||
-        !XCTLSETCHAR(xWnd, 1, "(i8,a12)", XPC_LVLAYOUT))
-        return 1;
-    const HWND hList = GetDlgItem(xWnd.hWnd, 1);
+    const HWND hList = pxlist(xWnd, 1, 0);
+    if (!hList) return 1;
     std::vector<REC> recs = pxrecords(nRows);
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0); // filling is not what is measured
     for (REC& r : recs)
@@ -143,10 +149,8 @@ int pxordinary(XWND& xWnd, int nRows) {
 }
 
 int pxvirtual(XWND& xWnd, int nRecords) {
-    if (!XCTLCREATE(xWnd, 2, XCC_LISTVIEW, 0x10000000, 0, 0, 600, 400) ||
-        !XCTLSETCHAR(xWnd, 2, "(i8,a12)", XPC_LVLAYOUT))
-        return 1;
-    const HWND hList = GetDlgItem(xWnd.hWnd, 2);
+    const HWND hList = pxlist(xWnd, 2, 0x10000000);
+    if (!hList) return 1;
     std::vector<REC> recs = pxrecords(nRecords);
     if (!XCTLSETITEM(xWnd, 2, XITEM(recs[0]), 0) || !XCTLSETINT(xWnd, 2, nRecords, XPC_COUNT))
         return 1;
