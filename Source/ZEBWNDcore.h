@@ -12,12 +12,13 @@
 //             XROWRECORD; XSCROLLTHUMB
 //   Messages  XWM_* XMF_* XMSGROW XMSGROWS XMSGROWCOUNT XROWID XROWOF
 //   Checks    XROWSTYPED XMSGROWSSORTED (compile time)
-//   Lookup    FXMSGROW FXMSGFLAGS
+//   Lookup    FXMSGROW FXMSGFLAGS XROWINDEX XGENERALROW
 //
 // Never includes <windows.h>; the word types are the platform's own (ZEBWND checks that they
 // are the same types).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -693,8 +694,18 @@ constexpr bool XMSGROWSSORTED() {
 }
 static_assert(XMSGROWSSORTED(), "the message table is sorted and has each message once");
 
+// Every decoded message lies below WM_USER, so a message number indexes the table's entries
+// directly: the window procedure looks a row up on every message. 0: no entry; else its index
+// in XMSGROWS plus 1.
+inline constexpr unsigned XROWINDEXED = 0x400;
+extern const std::array<unsigned char, XROWINDEXED> XROWINDEX;
+extern const XMSGROW XGENERALROW;
+
 // The row of a message number arriving at run time: its entry, or the general form's.
-const XMSGROW& FXMSGROW(unsigned iMsg);
+inline const XMSGROW& FXMSGROW(unsigned iMsg) {
+    if (iMsg >= XROWINDEXED || XROWINDEX[iMsg] == 0) return XGENERALROW;
+    return XMSGROWS[XROWINDEX[iMsg] - 1];
+}
 inline unsigned FXMSGFLAGS(unsigned iMsg) {
     return FXMSGROW(iMsg).iFlags;
 }
