@@ -53,13 +53,24 @@ void pxiconandshow(std::optional<int> iIcon, std::optional<int> nCmdShow) {
 
 } // namespace
 
-void FXPREPROCESS(MSG& msg, bool bAccel) {
+namespace {
+
+void pxpreprocess(MSG& msg, bool bAccel) {
     if (xApp.pxMDI && TranslateMDISysAccel(xApp.pxMDI->hWnd, &msg)) return;
     if (bAccel && TranslateAcceleratorA(xApp.pxFrame->hWnd, xApp.hAccel, &msg)) return;
     HWND hActive = GetActiveWindow();
     if (pxiscontrolparent(hActive) && IsDialogMessageA(hActive, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
+}
+
+} // namespace
+
+// Each claiming step dispatches too (accelerator commands, dialog keys): whatever a handler
+// threw on the way is rethrown here, in the loop's own frame.
+void FXPREPROCESS(MSG& msg, bool bAccel) {
+    pxpreprocess(msg, bAccel);
+    FXRETHROW();
 }
 
 int XPROCESSMESSAGES(std::optional<bool> bWait, std::optional<std::vector<int>> iMsgs,

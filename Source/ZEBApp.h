@@ -39,7 +39,8 @@ int XPROCESSMESSAGES(std::optional<bool> bWait = std::nullopt,
                      std::optional<std::vector<HANDLE>> hHandles = std::nullopt,
                      std::optional<int> bWaitAll = std::nullopt);
 
-// Accelerators (when bAccel), MDI system keys and dialog keys, else translate and dispatch.
+// Accelerators (when bAccel), MDI system keys and dialog keys, else translate and dispatch;
+// then rethrows what a handler threw meanwhile (FXRETHROW).
 void FXPREPROCESS(MSG& msg, bool bAccel);
 
 // The process entry's work, callable by programs that own main() themselves (test programs).

@@ -156,8 +156,9 @@ int XMODALDIALOG(XWND& xDlg, std::optional<HWND> hParent, std::optional<bool> bD
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        // Destroyed while running: nothing could end the run any more.
-        if (!IsWindow(hDlg)) break;
+        // Destroyed while running: nothing could end the run any more. A handler's exception
+        // ends the run too, and is rethrown once the owner is enabled again.
+        if (!IsWindow(hDlg) || FXPENDING()) break;
     }
     if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
 
@@ -167,6 +168,7 @@ int XMODALDIALOG(XWND& xDlg, std::optional<HWND> hParent, std::optional<bool> bD
         EnableWindow(hOwner, TRUE);
     ShowWindow(hDlg, SW_HIDE);
     if (hOwner) SetActiveWindow(hOwner);
+    FXRETHROW();
     return result;
 }
 
@@ -412,5 +414,6 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
     }
     if (r < 0 && bReg) PXREGWRITEINT(hKey, *sRegValue, -r);
     XREGCLOSE(hKey);
+    FXRETHROW(); // what a handler threw while the box ran its loop
     return r < 0 ? -r : r;
 }

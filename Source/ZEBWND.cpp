@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 #include <string>
 #include <tuple>
 #include <unordered_map>
@@ -245,14 +246,14 @@ LRESULT pxonncdestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* 
     return 0;
 }
 
-// The system sends WM_INITDIALOG once, to a dialog of this thread while it creates it. Any
-// other (posted, sent from another thread or process, or repeated) must not make the window
-// procedure write through the long parameter.
+// The system sends WM_INITDIALOG once, to a dialog while it creates it; the thread takes no
+// other message meanwhile, so any later one (posted, sent from another thread or process, or
+// repeated) must not make the window procedure write through the long parameter.
+// InSendMessageEx cannot tell: under Wine it answers ISMEX_SEND for ever once a send from
+// another process has failed to arrive.
 bool pxiscreationinit(HWND hWnd, XWND* p) {
     const auto dialogClass = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(WC_DIALOG));
-    return !p && InSendMessageEx(nullptr) == ISMEX_NOSEND &&
-           GetWindowThreadProcessId(hWnd, nullptr) == GetCurrentThreadId() &&
-           GetClassWord(hWnd, GCW_ATOM) == dialogClass && !pxinitialised().count(hWnd);
+    return !p && GetClassWord(hWnd, GCW_ATOM) == dialogClass && !pxinitialised().count(hWnd);
 }
 
 LRESULT pxoninitdialog(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
@@ -471,6 +472,7 @@ bool XCREATEWINDOW(XWND& xWnd, const XWND& xParent, int iStyle,
     xWnd.nHandlers = 0;
     if (!hWnd) {
         xWnd.lpfnOldProc = XOLD_NONE; // no window: tables refuse registration
+        FXRETHROW();
         return false;
     }
     ++xApp.nWindows;
@@ -482,12 +484,14 @@ bool XCREATEWINDOW(XWND& xWnd, const XWND& xParent, int iStyle,
         pxsetobject(hWnd, &xWnd);
     }
     if (xMenu && !child) xMenu->hOwner = hWnd;
+    FXRETHROW(); // from a handler that ran during the creation
     return true;
 }
 
 BOOL XDESTROYWINDOW(XWND& xWnd) {
     BOOL r = DestroyWindow(xWnd.hWnd);
     xWnd.hWnd = nullptr;
+    FXRETHROW(); // from a WM_DESTROY or WM_NCDESTROY handler
     return r;
 }
 
@@ -604,7 +608,9 @@ BOOL CALLBACK pxsyscolorproc(HWND hChild, LPARAM) {
     return TRUE;
 }
 
-LRESULT CALLBACK fxwindowproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT pxwindowproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     XWND* p = FXWNDBYHANDLE(hWnd);
     if (p && p->hWnd != hWnd) {
         RaiseException(XEXC_WNDMISMATCH, 0, 0, nullptr);
@@ -635,6 +641,34 @@ LRESULT CALLBACK fxwindowproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam
     case XM_CREATECONTROL: return pxoncreatecontrol(hWnd, wParam, lParam, p);
     default: return pxgeneric(p, hWnd, iMsg, wParam, lParam);
     }
+}
+
+// The exception a routine handed to the system caught, until the loop that dispatched the
+// message rethrows it.
+std::exception_ptr& pxpending() {
+    static std::exception_ptr pending;
+    return pending;
+}
+
+} // namespace
+
+LRESULT CALLBACK fxwindowproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    return FXGUARD<LRESULT>(0, [&] { return pxwindowproc(hWnd, iMsg, wParam, lParam); });
+}
+
+void FXKEEPEXCEPTION() noexcept {
+    if (!pxpending()) pxpending() = std::current_exception();
+}
+
+bool FXPENDING() noexcept {
+    return static_cast<bool>(pxpending());
+}
+
+void FXRETHROW() {
+    if (!pxpending()) return;
+    std::exception_ptr e;
+    std::swap(e, pxpending());
+    std::rethrow_exception(e);
 }
 
 // Tables.
@@ -1166,7 +1200,9 @@ bool XSETWINDOWTITLE(const XWND& xWnd, std::string_view sTitle) {
 }
 
 LRESULT XSENDMESSAGE(const XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
-    return SendMessageA(xWnd.hWnd, iMsg, wParam, lParam);
+    const LRESULT r = SendMessageA(xWnd.hWnd, iMsg, wParam, lParam);
+    FXRETHROW();
+    return r;
 }
 
 BOOL XPOSTMESSAGE(const XWND& xWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 //   Window objects   XCREATEWINDOW XDESTROYWINDOW XFREEWINDOW XBINDWINDOW XUNBINDWINDOW
 //                    XGETWINDOW FXWNDBYHANDLE XGETMDI XISWINDOW PXDEFXINIT
 //   Window procedure fxwindowproc PXDEFPROC pxsyscolorproc
+//   Exceptions       FXGUARD FXKEEPEXCEPTION FXPENDING FXRETHROW
 //   Tables           XSETHANDLER FXSETHANDLER XSETCOMMAND FXGETHANDLER FXGETCOMMAND
 //   Dispatch         FXCALLHANDLER FXCALLCOMMAND XHANDLER_T XH_* (argument lists, from the
 //                    message table of ZEBWNDcore) XPROCOF XSIGOF XISTRUE
@@ -183,6 +184,25 @@ XWND* XGETMDI();
 bool XISWINDOW(const XWND& xWnd, int iQuery, const XWND* xOther = nullptr);
 bool PXDEFXINIT();
 
+// C++ exceptions never unwind through the system's frames. Every routine the framework hands
+// the system runs its body through FXGUARD: an exception is caught and kept (the first one,
+// while none is pending) and the system gets rDeclined, a declining answer. The loop that
+// dispatched the message, and framework calls that send messages on the application's behalf,
+// rethrow it with FXRETHROW once the system has returned. The software exceptions 0xE00000E1
+// and 0xE00000E3 are not C++ exceptions and pass untouched.
+void FXKEEPEXCEPTION() noexcept; // inside a catch block
+bool FXPENDING() noexcept;
+void FXRETHROW();
+template <class R, class F> R FXGUARD(R rDeclined, F&& fnBody) noexcept {
+    try {
+        return fnBody();
+    } catch (...) {
+        FXKEEPEXCEPTION();
+        return rDeclined;
+    }
+}
+
+// The window procedure; an exception from a handler answers the message 0.
 LRESULT CALLBACK fxwindowproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
 LRESULT PXDEFPROC(XWND* pxWnd, HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
 BOOL CALLBACK pxsyscolorproc(HWND hChild, LPARAM lParam);
