@@ -1316,7 +1316,9 @@ BOOL CALLBACK pxcountdlgcontrols(HWND hChild, LPARAM pnCount) {
     return TRUE;
 }
 
-BOOL CALLBACK pxenumdlgcontrols(HWND hChild, LPARAM pxWnd) {
+namespace {
+
+BOOL pxenumdlgcontrol(HWND hChild, LPARAM pxWnd) {
     XWND& xWnd = *reinterpret_cast<XWND*>(pxWnd);
     if (hChild == reinterpret_cast<HWND>(static_cast<INT_PTR>(-1))) {
         xWnd.nControls = 0;
@@ -1332,6 +1334,13 @@ BOOL CALLBACK pxenumdlgcontrols(HWND hChild, LPARAM pxWnd) {
     if (c.iClass == XCC_LISTVIEW) FXLV_INIT(hChild);
     if (id == IDOK || id == IDCANCEL) c.pfnCallback[0] = XPROCOF(PXENDDIALOG);
     return TRUE;
+}
+
+} // namespace
+
+// A list view's data may fail to allocate: the walk stops, and the loop rethrows.
+BOOL CALLBACK pxenumdlgcontrols(HWND hChild, LPARAM pxWnd) {
+    return FXGUARD<BOOL>(FALSE, [&] { return pxenumdlgcontrol(hChild, pxWnd); });
 }
 
 namespace {
@@ -1374,6 +1383,7 @@ void FXBINDWINDOWCONTROLS(XWND& xWnd) {
     xWnd.xCtl.allocate(n + 1);
     EnumChildWindows(xWnd.hWnd, pxenumdlgcontrols, reinterpret_cast<LPARAM>(&xWnd));
     pxreleaseold(xWnd, old);
+    FXRETHROW();
 }
 
 void FXCTLRELEASE(XWND& xWnd) {

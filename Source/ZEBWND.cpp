@@ -63,11 +63,6 @@ void pxattach(HWND hWnd, XWND* pxWnd) {
     pxsetobject(hWnd, pxWnd);
 }
 
-bool pxisours(HWND hWnd) {
-    DWORD pid = 0;
-    return GetWindowThreadProcessId(hWnd, &pid) && pid == GetCurrentProcessId();
-}
-
 bool pxisframe(HWND hWnd) {
     return hWnd && xApp.pxFrame && xApp.pxFrame->hWnd == hWnd;
 }
@@ -405,12 +400,17 @@ bool pxisframeworkclass(std::string_view sClass, const WNDCLASSA& wc) {
 
 } // namespace
 
+bool FXOWNWINDOW(HWND hWnd) {
+    DWORD pid = 0;
+    return GetWindowThreadProcessId(hWnd, &pid) && pid == GetCurrentProcessId();
+}
+
 XWND* FXWNDBYHANDLE(HWND hWnd) {
     auto& objects = pxobjects();
     auto it = objects.find(hWnd);
     if (it != objects.end()) return it->second;
     // Another process's "XWND" is an address in that process: such a window has no object here.
-    if (!pxisours(hWnd)) return nullptr;
+    if (!FXOWNWINDOW(hWnd)) return nullptr;
     auto* p = static_cast<XWND*>(GetPropA(hWnd, XWNDPROP));
     if (p) objects[hWnd] = p;
     return p;
@@ -508,7 +508,7 @@ void XFREEWINDOW(XWND& xWnd) {
 
 bool XBINDWINDOW(HWND hWnd, XWND*& pxWnd) {
     // Another process's window can be neither subclassed nor given a property of ours.
-    if (pxWnd || !IsWindow(hWnd) || !pxisours(hWnd)) return false;
+    if (pxWnd || !IsWindow(hWnd) || !FXOWNWINDOW(hWnd)) return false;
     if (XWND* existing = FXWNDBYHANDLE(hWnd)) {
         pxWnd = existing;
         return true;

@@ -2,7 +2,7 @@
 // command tables, the dispatch of messages to typed handlers, and the window services.
 //
 //   Window objects   XCREATEWINDOW XDESTROYWINDOW XFREEWINDOW XBINDWINDOW XUNBINDWINDOW
-//                    XGETWINDOW FXWNDBYHANDLE XGETMDI XISWINDOW PXDEFXINIT
+//                    XGETWINDOW FXWNDBYHANDLE FXOWNWINDOW XGETMDI XISWINDOW PXDEFXINIT
 //   Window procedure fxwindowproc PXDEFPROC pxsyscolorproc
 //   Exceptions       FXGUARD FXKEEPEXCEPTION FXPENDING FXRETHROW
 //   Tables           XSETHANDLER FXSETHANDLER XSETCOMMAND FXGETHANDLER FXGETCOMMAND
@@ -180,6 +180,9 @@ bool XBINDWINDOW(HWND hWnd, XWND*& pxWnd);
 bool XUNBINDWINDOW(XWND*& pxWnd);
 XWND* XGETWINDOW(std::optional<HWND> hWnd = std::nullopt);
 XWND* FXWNDBYHANDLE(HWND hWnd);
+// True when the window belongs to this process: the framework's properties on other windows
+// hold addresses in other processes.
+bool FXOWNWINDOW(HWND hWnd);
 XWND* XGETMDI();
 bool XISWINDOW(const XWND& xWnd, int iQuery, const XWND* xOther = nullptr);
 bool PXDEFXINIT();

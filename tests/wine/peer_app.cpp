@@ -1,7 +1,8 @@
 // A second framework program for tests that need another process in the same desktop. It runs
 // the framework's process entry with what its command line says:
-//   window        a framework window with an object, titled "zeb peer", is the frame; the
-//                 program runs the main loop until the window is closed (exit 0)
+//   window        a framework window with an object, titled "zeb peer", is the frame, with an
+//                 edit control 5 made by the framework; the program runs the main loop until
+//                 the window is closed (exit 0)
 //   settext H     sends window H a WM_SETTEXT of 1 MB and ends
 //   settext H M W L  ... and then posts message M (W, L as decimal numbers) to H
 //   throw         a handler reached from the main loop throws std::runtime_error("peer"):
@@ -18,12 +19,14 @@
 #include <string>
 
 #include "ZEBApp.h"
+#include "ZEBCtrl.h"
 #include "ZEBStrings.h"
 
 namespace {
 
 constexpr int XBIGTEXT = 1 << 20;
 constexpr UINT WM_GO = WM_APP + 1;
+constexpr int XPEER_EDIT = 5;
 constexpr int XEXIT_CAUGHT = 42, XEXIT_WENTON = 5;
 XWND xWorker;
 
@@ -72,7 +75,8 @@ bool XINIT(std::string_view sCmdLine, int&) {
     if (mode == "settext") return pxsettext(args);
     if (mode == "window") {
         const XWND none;
-        return XCREATEWINDOW(xFrame, none, WS_POPUP, "zeb peer");
+        return XCREATEWINDOW(xFrame, none, WS_POPUP, "zeb peer") &&
+               XCTLCREATE(xFrame, XPEER_EDIT, XCC_EDIT, 0) == XPEER_EDIT;
     }
     if (mode == "throw") return pxworker(XPROCOF(pxthrow));
     SetUnhandledExceptionFilter(pxunhandled);

@@ -713,6 +713,20 @@ TEST(Lookup, AnotherProcesssWindowHasNoObjectHere) {
     ASSERT_NE(pxOther, nullptr);
     EXPECT_EQ(pxOther->hWnd, hPeer);
     EXPECT_EQ(pxOther->lpfnOldProc, XOLD_NONE);
+
+    // Nor has a control of the peer a control record here.
+    const HWND hPeerEdit = GetDlgItem(hPeer, 5);
+    ASSERT_NE(GetPropA(hPeerEdit, "XCTL"), nullptr);
+    EXPECT_EQ(FXCTLBYHANDLE(hPeerEdit), nullptr);
+    static int nCommands;
+    struct Command {
+        static void fn(XWND&, int, int) { ++nCommands; }
+    };
+    XSETCOMMAND(fw, 5, Command::fn);
+    nCommands = 0;
+    SendMessageA(fw.hWnd, WM_COMMAND, MAKEWPARAM(5, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(hPeerEdit));
+    EXPECT_EQ(nCommands, 1) << "no record: the command table";
     XDESTROYWINDOW(fw);
 
     SendMessageA(hPeer, WM_CLOSE, 0, 0);
