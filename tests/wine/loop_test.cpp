@@ -180,6 +180,28 @@ TEST_F(Loops, ModalRunEndsWithTheExceptionAndTheOwnerEnabled) {
     XDESTROYDIALOG(xDlg);
 }
 
+// Answers the message box that is up with its first button.
+BOOL CALLBACK pxfindbox(HWND h, LPARAM pBox) {
+    char cls[16] = {};
+    if (IsWindowVisible(h) && GetClassNameA(h, cls, sizeof cls) && std::string(cls) == "#32770")
+        *reinterpret_cast<HWND*>(pBox) = h;
+    return TRUE;
+}
+LRESULT pxanswerbox(XWND&, int&, WPARAM&, LPARAM&) {
+    HWND hBox = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), pxfindbox, reinterpret_cast<LPARAM>(&hBox));
+    if (hBox) PostMessageA(hBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return XTRUE;
+}
+
+TEST_F(Loops, MessageBoxRethrowsOnceItIsAnswered) {
+    XSETHANDLER(xWnd, WM_PROBE, pxthrow);
+    XSETHANDLER(xWnd, WM_DONE, pxanswerbox);
+    PostMessageA(xWnd.hWnd, WM_PROBE, 5, 0);
+    PostMessageA(xWnd.hWnd, WM_DONE, 0, 0);
+    EXPECT_EQ(pxwhat([] { XMESSAGEBOX("Thrown meanwhile", "Loops"); }), "handler 5");
+}
+
 TEST(Exceptions, MainLoopRethrowsIntoTheCodeAroundTheProcessEntry) {
     XTestPeer peer("throw");
     EXPECT_EQ(peer.wait(10000), std::optional<DWORD>(42));
