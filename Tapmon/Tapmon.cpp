@@ -117,6 +117,10 @@ bool XINIT(std::string_view, int&) {
     PANE_ID = XCTLCREATE(xFrame, PANE_ID, 6, 0x0804, 0, 0, nClientWidth, nClientHeight);
     // Lift the edit control's default capacity, so the pane never stops taking reports.
     XCTLSENDMESSAGE(xFrame, PANE_ID, EM_SETLIMITTEXT, 0, 0);
+    // The system's fixed-pitch font: under Wine the 64-bit text shaping dies on some characters
+    // (0x98, small tilde) in the proportional fonts that the default GUI font resolves to.
+    XCTLSENDMESSAGE(xFrame, PANE_ID, WM_SETFONT,
+                    reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
     XCTLSETLOG(xFrame, PANE_ID, true, -16);
     XCTLSETINT(xFrame, PANE_ID, XRGB(255, 255, 200), -22);
     XCTLSETSUB(xFrame, PANE_ID, EDIT_UNFOCUS, -27);

@@ -8,6 +8,8 @@
 //   panetext fill N              sets the pane to N characters of report-like lines
 //   panetext post MSG W L [N]    posts MSG with W and L to the frame, N times (1)
 //   panetext send MSG W L        sends it and prints the result
+//   panetext chars post|send A B WM_CHAR for every character code A..B (key-down parameter 1),
+//                                posted or sent one by one
 //   panetext wait-idle [MS]      waits until Tapmon answers and its pane has not changed for MS
 //                                milliseconds (300)
 //   panetext focus               "focus NAME" and "active NAME" of Tapmon's thread (NAME:
@@ -260,8 +262,10 @@ int pxfinal(HWND hFrame, int nSeconds) {
 }
 
 int pxusage() {
-    std::fprintf(stderr, "usage: panetext [len|clear|fill N|post MSG W L [N]|send MSG W L|"
-                         "wait-idle [MS]|focus|rects|about|move X Y W H|show CMD|final S]\n");
+    std::fprintf(
+        stderr,
+        "usage: panetext [len|clear|fill N|post MSG W L [N]|send MSG W L|"
+        "chars post|send A B|wait-idle [MS]|focus|rects|about|move X Y W H|show CMD|final S]\n");
     return 3;
 }
 
@@ -301,6 +305,15 @@ int main(int argc, char** argv) {
         const long long n = argc == 6 ? pxnumber(argv[5]) : 1;
         for (long long i = 0; i < n; ++i)
             if (!PostMessageA(hFrame, msg, w, l)) return 1;
+        return 0;
+    }
+    if (cmd == "chars" && argc == 5) {
+        const bool post = std::strcmp(argv[2], "post") == 0;
+        for (long long c = pxnumber(argv[3]); c <= pxnumber(argv[4]); ++c) {
+            const WPARAM w = static_cast<WPARAM>(c);
+            if (!(post ? PostMessageA(hFrame, WM_CHAR, w, 1) != 0 : pxsend(hFrame, WM_CHAR, w, 1)))
+                return 1;
+        }
         return 0;
     }
     if (cmd == "wait-idle" && argc <= 3)
