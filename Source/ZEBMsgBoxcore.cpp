@@ -29,6 +29,11 @@ int pxalign(XWORDS& buf, int pos) {
     return pos;
 }
 
+// The template holds sizes as signed 16-bit dialog units.
+int pxunits(long long v) {
+    return static_cast<int>(std::clamp(v, 0LL, 0x7FFFLL));
+}
+
 } // namespace
 
 int PXPUTINT4(XWORDS& buf, int pos, std::uint32_t v) {
@@ -93,14 +98,17 @@ std::string_view FXMBFALLBACK(int iID) {
 }
 
 XMBLAYOUT FXMBLAYOUT(const XMBMEASURE& m) {
-    const int I = m.bIcon ? 1 : 0, C = m.bCheck ? 1 : 0;
-    const int bx = std::max(m.bx, 1), by = std::max(m.by, 1);
+    const long long I = m.bIcon ? 1 : 0, C = m.bCheck ? 1 : 0;
+    const long long bx = std::max(m.bx, 1), by = std::max(m.by, 1);
+    const long long cxText = 4LL * m.w / bx, cyText = 8LL * m.h / by;
+    // Wide enough for the button row (50 units each, 20 between), whatever the text.
+    const long long cxRow = 70LL * m.nButtons - 10;
     XMBLAYOUT l;
-    l.cx = std::max((128 / bx + 10) * I + 4 * m.w / bx + 20, 200);
-    l.cy = std::max(256 / by * I, 8 * m.h / by) + 10 * C + 8 * m.cyFrame / by + 30;
-    l.xText = 20 * I + 20;
-    l.cxText = 4 * m.w / bx;
-    l.cyText = 8 * m.h / by;
+    l.cx = pxunits(std::max({(128 / bx + 10) * I + cxText + 20, 200LL, cxRow}));
+    l.cy = pxunits(std::max(256 / by * I, cyText) + 10 * C + 8LL * m.cyFrame / by + 30);
+    l.xText = static_cast<int>(20 * I + 20);
+    l.cxText = pxunits(cxText);
+    l.cyText = pxunits(cyText);
     l.yCheck = l.cy - 32;
     l.cxCheck = l.cx - 20;
     l.yButtons = l.cy - 20;

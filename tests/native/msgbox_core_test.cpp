@@ -196,6 +196,27 @@ TEST(MsgBoxLayout, IconAndCheckBoxMakeRoom) {
     EXPECT_GE(FXMBLAYOUT(z).cx, 200);
 }
 
+// Four custom buttons on a narrow text, and texts far taller or wider than any screen: the
+// button row stays inside the box, and no size wraps round in the template's 16-bit fields.
+TEST(MsgBoxLayout, FourButtonsAndHugeTextsStayInsideTheBox) {
+    const XMBLAYOUT four = FXMBLAYOUT(measure(60, 13, false, false, 4));
+    EXPECT_GE(four.xButtons.front(), 0);
+    EXPECT_LE(four.xButtons.back() + 50, four.cx);
+    for (const XMBLAYOUT& l : {FXMBLAYOUT(measure(700, 2000000, true, true, 2)),
+                               FXMBLAYOUT(measure(100000000, 13, false, false, 1))}) {
+        EXPECT_GT(l.cx, 0);
+        EXPECT_LE(l.cx, 0x7FFF);
+        EXPECT_GT(l.cy, 0);
+        EXPECT_LE(l.cy, 0x7FFF);
+        EXPECT_LE(l.cxText, 0x7FFF);
+        EXPECT_LE(l.cyText, 0x7FFF);
+        EXPECT_GE(l.yButtons, 0);
+        const Parsed t = parse(FXMBTEMPLATE(contentof(0, {1}), l));
+        EXPECT_EQ(t.cx, l.cx);
+        EXPECT_EQ(t.cy, l.cy);
+    }
+}
+
 TEST(MsgBoxTemplate, HeaderAndItemsInOrder) {
     XMBSPEC s = contentof(0x1103, {6, 7, 2}); // Yes/No/Cancel, second default, system-modal
     s.iIcon = 102;
