@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ZEBRegcore.h"
 #include "ZEBStrings.h"
 
 namespace {
@@ -24,10 +25,7 @@ LONG pxquery(HKEY hKey, std::string_view sValue, void* p, std::size_t n, std::si
     const LONG rc = RegQueryValueExA(hKey, XSZ(sValue).c_str(), nullptr, &type, buf.data(), &cb);
     if (rc != ERROR_SUCCESS) return rc;
     got = cb;
-    if (got > n) {
-        if (!pxisstring(type) || buf[n] != 0) return ERROR_MORE_DATA;
-        got = n;
-    }
+    if (!PXREGFITS(pxisstring(type), buf.data(), n, got)) return ERROR_MORE_DATA;
     if (got) std::memcpy(p, buf.data(), got);
     return rc;
 }
@@ -93,11 +91,7 @@ LONG PXREGREADCHAR(HKEY hKey, std::string_view sValue, std::string& sText) {
     std::size_t got = 0;
     const LONG rc = pxquery(hKey, sValue, buf.data(), buf.size(), got);
     if (rc != ERROR_SUCCESS) return rc;
-    // Only the bytes received count: the rest of the buffer is no part of the value.
-    const std::size_t nul = std::string_view(buf.data(), got).find('\0');
-    sText = XFIXED(nul == std::string_view::npos ? std::string_view()
-                                                 : std::string_view(buf.data(), nul),
-                   static_cast<int>(L));
+    sText = PXREGTEXTREAD(std::string_view(buf.data(), got), static_cast<int>(L));
     return rc;
 }
 
@@ -123,10 +117,7 @@ LONG PXREGREADTYPE(HKEY hKey, std::string_view sValue, void* pData, std::size_t 
 }
 
 LONG PXREGWRITECHAR(HKEY hKey, std::string_view sValue, std::string_view sText) {
-    std::string buf(sText.size() + 1, ' ');
-    const std::string_view t = XTRIM(sText);
-    buf.replace(0, t.size(), t);
-    buf[t.size()] = '\0';
+    const std::string buf = PXREGTEXTBYTES(sText);
     return pxwrite(hKey, sValue, REG_SZ, buf.data(), buf.size());
 }
 
