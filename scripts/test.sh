@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds and tests everything:
 #   native   platform-free code with ASan+UBSan (CTest)
-#   fuzz     strings_fuzz, a short libFuzzer run (one check)
+#   fuzz     every tests/fuzz/*_fuzz.cpp target for ZEB_FUZZ_SECONDS each through
+#            scripts/fuzz.sh (one check per target; executions printed)
 #   i686     the real Win32 API under Wine (CTest)
 #   x86_64   the same, 64-bit
 #   e2e      tests/e2e/*.sh one by one, under Xvfb with one Wine desktop (one check each)
 # Ends with the line "N passed, N failed"; exits non-zero if anything failed, a build
 # failure included.
-# Environment: ZEB_STAGES="native fuzz i686 x86_64 e2e" picks stages; ZEB_FUZZ_SECONDS (15).
+# Environment: ZEB_STAGES="native fuzz i686 x86_64 e2e" picks stages; ZEB_FUZZ_SECONDS (8).
 set -u
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
@@ -89,28 +90,15 @@ ctest_stage() {
 
 fuzz_stage() {
   stage_begin fuzz
-  local rc=0 secs=${ZEB_FUZZ_SECONDS:-15} src name exe
-  configure_build fuzz fuzzers || rc=$?
-  for src in tests/fuzz/*_fuzz.cpp; do
-    name=$(basename "$src" .cpp)
-    exe=$(find "$BUILD/fuzz" -type f -name "$name" -perm -u+x 2>/dev/null | head -n 1)
-    if [ "$rc" -ne 0 ] || [ -z "$exe" ]; then
-      note "FAILED: $name was not built"; count fuzz 0 1; continue
-    fi
-    # New inputs go to the build tree; the committed seeds stay read-only.
-    local corpus=$BUILD/fuzz/corpus-$name seeds=()
-    mkdir -p "$corpus" "$BUILD/fuzz/artifacts"
-    [ -d "tests/fuzz/corpus-$name" ] && seeds=("tests/fuzz/corpus-$name")
-    if "$exe" -max_total_time="$secs" -timeout=10 -print_final_stats=1 \
-         -artifact_prefix="$BUILD/fuzz/artifacts/$name-" "$corpus" "${seeds[@]}" \
-         >"$LOGS/$name.log" 2>&1; then
-      note "$name: $(grep -E -m1 '^stat::number_of_executed_units' "$LOGS/$name.log" | awk '{print $2}') runs in ${secs} s, no finding"
-      count fuzz 1 0
-    else
-      note "FAILED: $name found a fault"; tail -n 60 "$LOGS/$name.log"
-      count fuzz 0 1
-    fi
-  done
+  local secs=${ZEB_FUZZ_SECONDS:-8} line
+  # One check per target: scripts/fuzz.sh prints one line for each.
+  while IFS= read -r line; do
+    note "$line"
+    case $line in
+      FAILED:*) count fuzz 0 1 ;;
+      *": "*" runs in "*) count fuzz 1 0 ;;
+    esac
+  done < <(scripts/fuzz.sh "$secs")
   stage_end fuzz
 }
 
