@@ -28,8 +28,21 @@ constexpr UINT XM_FLUSHPANE = WM_APP + 0x20;
 std::string sPending;
 bool bFlushPosted = false;
 
+// Another program may lower the pane's limit (EM_SETLIMITTEXT), and the edit control would then
+// drop reports without a word: the limit is lifted again whenever a report would not fit.
+void pxkeeproom(std::size_t n) {
+    const auto limit =
+        static_cast<std::size_t>(XCTLSENDMESSAGE(xFrame, PANE_ID, EM_GETLIMITTEXT, 0, 0));
+    const auto used =
+        static_cast<std::size_t>(XCTLSENDMESSAGE(xFrame, PANE_ID, WM_GETTEXTLENGTH, 0, 0));
+    if (limit < used || limit - used < n) XCTLSENDMESSAGE(xFrame, PANE_ID, EM_SETLIMITTEXT, 0, 0);
+}
+
 void pxflush() {
-    if (!sPending.empty()) XCTLSETCHAR(xFrame, PANE_ID, sPending, 0);
+    if (!sPending.empty()) {
+        pxkeeproom(sPending.size());
+        XCTLSETCHAR(xFrame, PANE_ID, sPending, 0);
+    }
     sPending.clear();
 }
 

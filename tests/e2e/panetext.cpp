@@ -8,6 +8,8 @@
 //   panetext fill N              sets the pane to N characters of report-like lines
 //   panetext post MSG W L [N]    posts MSG with W and L to the frame, N times (1)
 //   panetext send MSG W L        sends it and prints the result
+//   panetext pane MSG W L        sends it to the pane and prints the result
+//   panetext ping MS             whether Tapmon answers a message within MS milliseconds
 //   panetext chars post|send A B WM_CHAR for every character code A..B (key-down parameter 1),
 //                                posted or sent one by one
 //   panetext wait-idle [MS]      waits until Tapmon answers and its pane has not changed for MS
@@ -262,10 +264,9 @@ int pxfinal(HWND hFrame, int nSeconds) {
 }
 
 int pxusage() {
-    std::fprintf(
-        stderr,
-        "usage: panetext [len|clear|fill N|post MSG W L [N]|send MSG W L|"
-        "chars post|send A B|wait-idle [MS]|focus|rects|about|move X Y W H|show CMD|final S]\n");
+    std::fprintf(stderr, "usage: panetext [len|clear|fill N|post MSG W L [N]|send MSG W L|"
+                         "pane MSG W L|ping MS|chars post|send A B|wait-idle "
+                         "[MS]|focus|rects|about|move X Y W H|show CMD|final S]\n");
     return 3;
 }
 
@@ -307,6 +308,16 @@ int main(int argc, char** argv) {
             if (!PostMessageA(hFrame, msg, w, l)) return 1;
         return 0;
     }
+    if (cmd == "pane" && argc == 5) {
+        DWORD_PTR r = 0;
+        if (!pxsend(hPane, static_cast<UINT>(pxword(argv[2])), pxword(argv[3]),
+                    static_cast<LPARAM>(pxword(argv[4])), &r))
+            return 1;
+        std::printf("%lld\n", static_cast<long long>(static_cast<LRESULT>(r)));
+        return 0;
+    }
+    if (cmd == "ping" && argc == 3)
+        return pxsend(hFrame, WM_NULL, 0, 0, nullptr, static_cast<UINT>(pxnumber(argv[2]))) ? 0 : 1;
     if (cmd == "chars" && argc == 5) {
         const bool post = std::strcmp(argv[2], "post") == 0;
         for (long long c = pxnumber(argv[3]); c <= pxnumber(argv[4]); ++c) {
