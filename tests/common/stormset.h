@@ -99,4 +99,29 @@ inline std::vector<std::uint64_t> extremes() {
             ~0ULL};
 }
 
+// The storms' random numbers (xorshift), seeded, and their parameters: small, random, or at an
+// edge, as wide as the build's word.
+class random {
+  public:
+    explicit random(std::uint64_t seed)
+        : s_(0x2545F4914F6CDD1DULL ^ (seed * 0x9E3779B97F4A7C15ULL)) {}
+    std::uint64_t next() {
+        s_ ^= s_ << 13;
+        s_ ^= s_ >> 7;
+        s_ ^= s_ << 17;
+        return s_;
+    }
+    std::uintptr_t param() {
+        static const std::vector<std::uint64_t> edge = extremes();
+        switch (next() % 3) {
+        case 0: return static_cast<std::uintptr_t>(next() % 0x200);
+        case 1: return static_cast<std::uintptr_t>(next());
+        default: return static_cast<std::uintptr_t>(edge[next() % edge.size()]);
+        }
+    }
+
+  private:
+    std::uint64_t s_;
+};
+
 } // namespace storm

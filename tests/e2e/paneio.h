@@ -3,7 +3,24 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
+
+// Tapmon: the top-level "XWndClass" window titled "Tapmon", or null.
+inline BOOL CALLBACK pxfindframeproc(HWND h, LPARAM l) {
+    char sClass[64], sTitle[64];
+    if (GetClassNameA(h, sClass, sizeof sClass) && !std::strcmp(sClass, "XWndClass") &&
+        GetWindowTextA(h, sTitle, sizeof sTitle) && !std::strcmp(sTitle, "Tapmon")) {
+        *reinterpret_cast<HWND*>(l) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+inline HWND pxframe() {
+    HWND h = nullptr;
+    EnumWindows(pxfindframeproc, reinterpret_cast<LPARAM>(&h));
+    return h;
+}
 
 // SendMessageTimeoutA: a hung peer fails the call instead of hanging the caller.
 inline bool pxsend(HWND h, UINT msg, WPARAM w, LPARAM l, DWORD_PTR* pResult = nullptr,

@@ -45,24 +45,6 @@
 
 namespace {
 
-HWND hFound = nullptr;
-
-BOOL CALLBACK pxfindframe(HWND h, LPARAM) {
-    char sClass[64], sTitle[64];
-    if (GetClassNameA(h, sClass, sizeof sClass) && !std::strcmp(sClass, "XWndClass") &&
-        GetWindowTextA(h, sTitle, sizeof sTitle) && !std::strcmp(sTitle, "Tapmon")) {
-        hFound = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND pxframe() {
-    hFound = nullptr;
-    EnumWindows(pxfindframe, 0);
-    return hFound;
-}
-
 HWND pxpane(HWND hFrame) {
     return FindWindowExA(hFrame, nullptr, "Edit", nullptr);
 }

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "paneio.h"
 #include "stormset.h"
 
 namespace {
@@ -25,35 +26,6 @@ namespace {
 struct Counts {
     long long posted = 0, sent = 0, timeouts = 0;
 };
-
-std::uint64_t state = 88172645463325252ULL;
-std::uint64_t next() {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-}
-
-HWND hFound = nullptr;
-BOOL CALLBACK pxfindframe(HWND h, LPARAM) {
-    char sClass[64], sTitle[64];
-    if (GetClassNameA(h, sClass, sizeof sClass) && !std::strcmp(sClass, "XWndClass") &&
-        GetWindowTextA(h, sTitle, sizeof sTitle) && !std::strcmp(sTitle, "Tapmon")) {
-        hFound = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A parameter: small, random, or at an edge, as wide as the build's word.
-std::uintptr_t param() {
-    static const std::vector<std::uint64_t> edge = storm::extremes();
-    switch (next() % 3) {
-    case 0: return static_cast<std::uintptr_t>(next() % 0x200);
-    case 1: return static_cast<std::uintptr_t>(next());
-    default: return static_cast<std::uintptr_t>(edge[next() % edge.size()]);
-    }
-}
 
 void pxsend(HWND h, UINT m, WPARAM w, LPARAM l, Counts& c) {
     DWORD_PTR r = 0;
@@ -79,10 +51,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: storm SEED COUNT\n");
         return 3;
     }
-    state ^= std::strtoull(argv[1], nullptr, 0) * 0x9E3779B97F4A7C15ULL;
+    storm::random rnd(std::strtoull(argv[1], nullptr, 0));
     const long long n = std::strtoll(argv[2], nullptr, 0);
-    EnumWindows(pxfindframe, 0);
-    const HWND hFrame = hFound;
+    const HWND hFrame = pxframe();
     const HWND hPane = hFrame ? FindWindowExA(hFrame, nullptr, "Edit", nullptr) : nullptr;
     if (!hPane) {
         std::fprintf(stderr, "storm: no Tapmon window\n");
@@ -92,12 +63,12 @@ int main(int argc, char** argv) {
     Counts c;
     for (long long i = 0; i < n && IsWindow(hFrame); ++i) {
         UINT m;
-        do m = static_cast<UINT>(next() % (storm::kLast + 1));
+        do m = static_cast<UINT>(rnd.next() % (storm::kLast + 1));
         while (!storm::randomok(m));
-        const HWND h = next() % 2 ? hFrame : hPane;
-        const WPARAM w = param();
-        const LPARAM l = static_cast<LPARAM>(param());
-        if (next() % 2)
+        const HWND h = rnd.next() % 2 ? hFrame : hPane;
+        const WPARAM w = rnd.param();
+        const LPARAM l = static_cast<LPARAM>(rnd.param());
+        if (rnd.next() % 2)
             pxpost(h, m, w, l, c, hFrame, hPane);
         else
             pxsend(h, m, w, l, c);

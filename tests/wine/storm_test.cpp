@@ -23,23 +23,6 @@ namespace {
 
 constexpr int kAbout = 302;
 
-std::uint64_t state = 0x2545F4914F6CDD1DULL;
-std::uint64_t next() {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-}
-
-std::uintptr_t param() {
-    static const std::vector<std::uint64_t> edge = storm::extremes();
-    switch (next() % 3) {
-    case 0: return static_cast<std::uintptr_t>(next() % 0x200);
-    case 1: return static_cast<std::uintptr_t>(next());
-    default: return static_cast<std::uintptr_t>(edge[next() % edge.size()]);
-    }
-}
-
 // Controls also take no mouse buttons: a scroll bar's or a list view's press waits in a loop
 // of its own for the release, as a drag would.
 bool pxforcontrol(unsigned m) {
@@ -74,8 +57,8 @@ void CALLBACK pxunstick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 long long nSent = 0, nPosted = 0;
-void pxhit(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (next() % 2) {
+void pxhit(storm::random& rnd, HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (rnd.next() % 2) {
         SendMessageA(h, m, w, l);
         ++nSent;
     } else if (PostMessageA(h, m, w, l) && ++nPosted % 200 == 0) {
@@ -117,15 +100,15 @@ TEST(Storm, WindowsControlsAndADialogOutliveRandomAndExtremeMessages) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, pxunstick);
 
     const char* seed = std::getenv("ZEB_STORM_SEED");
-    state ^= (seed ? std::strtoull(seed, nullptr, 0) : 1) * 0x9E3779B97F4A7C15ULL;
+    storm::random rnd(seed ? std::strtoull(seed, nullptr, 0) : 1);
     const int n = pxcount();
     for (int i = 0; i < n; ++i) {
-        const HWND h = all[next() % all.size()];
+        const HWND h = all[rnd.next() % all.size()];
         const bool control = h != xWnd.hWnd && h != xDlg.hWnd;
         UINT m;
-        do m = static_cast<UINT>(next() % (storm::kLast + 1));
+        do m = static_cast<UINT>(rnd.next() % (storm::kLast + 1));
         while (!storm::randomok(m) || (control && !pxforcontrol(m)));
-        pxhit(h, m, param(), static_cast<LPARAM>(param()));
+        pxhit(rnd, h, m, rnd.param(), static_cast<LPARAM>(rnd.param()));
     }
     static const UINT kKeys[] = {WM_KEYDOWN,  WM_KEYUP,       WM_CHAR,
                                  WM_DEADCHAR, WM_SYSKEYDOWN,  WM_SYSKEYUP,
@@ -135,7 +118,7 @@ TEST(Storm, WindowsControlsAndADialogOutliveRandomAndExtremeMessages) {
             for (std::uint64_t l : {0ULL, 1ULL, 0x7FFFFFFFULL, 0x80000000ULL, ~0ULL})
                 for (HWND h : {xWnd.hWnd, xDlg.hWnd})
                     if (storm::keyok(m, w))
-                        pxhit(h, m, static_cast<WPARAM>(w),
+                        pxhit(rnd, h, m, static_cast<WPARAM>(w),
                               static_cast<LPARAM>(static_cast<std::uintptr_t>(l)));
     XTEST_PUMP();
     KillTimer(nullptr, timer);
