@@ -52,6 +52,13 @@ void pxinitcallback(XWND& xDlg) {
     FXCTLREPORT(xDlg, xDlg.hWnd, xDlg.iID, WM_INITDIALOG);
 }
 
+// Whether a run with bDisableAll disables a window of the thread, and so enables it again.
+// Child-style windows among them (the drop-down lists of combo boxes) are never touched: the
+// running dialog's own must stay usable, and another's goes with its dialog.
+bool pxrunblocks(HWND hWnd, HWND hDlg) {
+    return hWnd != hDlg && !(GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD);
+}
+
 // The owner a modal run disables: never the desktop.
 HWND pxowner(HWND hDlg) {
     const HWND h = GetParent(hDlg);
@@ -62,6 +69,12 @@ HWND pxowner(HWND hDlg) {
 
 bool XLOADDIALOG(int ID, XWND& xDlg, std::optional<HWND> hParent,
                  std::optional<HINSTANCE> hInstance) {
+    // A dialog the object still holds keeps its controls but loses their records, which go
+    // with the list; nothing is left pointing into released memory.
+    if (xDlg.xCtl.allocated() && IsWindow(xDlg.hWnd)) {
+        XCTLDESTROYALL(xDlg, false);
+        FXCTLRELEASE(xDlg);
+    }
     xDlg.hWnd = nullptr;
     xDlg.nHandlers = xDlg.nControls = xDlg.nCommands = xDlg.reserved = 0;
     xDlg.iID = ID;
@@ -101,14 +114,12 @@ void PXPARSEDLGINIT(HINSTANCE hInstance, XWND& xDlg, int ID) {
 }
 
 BOOL CALLBACK pxdisableproc(HWND hWnd, LPARAM hDlg) {
-    const HWND d = reinterpret_cast<HWND>(hDlg);
-    if (hWnd != d && !IsChild(d, hWnd)) EnableWindow(hWnd, FALSE);
+    if (pxrunblocks(hWnd, reinterpret_cast<HWND>(hDlg))) EnableWindow(hWnd, FALSE);
     return TRUE;
 }
 
 BOOL CALLBACK pxenableproc(HWND hWnd, LPARAM hDlg) {
-    if (hWnd != reinterpret_cast<HWND>(hDlg) && !(GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
-        EnableWindow(hWnd, TRUE);
+    if (pxrunblocks(hWnd, reinterpret_cast<HWND>(hDlg))) EnableWindow(hWnd, TRUE);
     return TRUE;
 }
 
@@ -268,6 +279,38 @@ std::optional<std::uint16_t> pxstdicon(HMODULE hUser, int iOrdinal) {
     return std::nullopt;
 }
 
+// A title ends at its first NUL: what follows in a C buffer is no part of it, and a NUL
+// inside the template would end it there and misplace everything after it.
+std::string_view pxtitle(std::string_view s) {
+    return s.substr(0, s.find('\0'));
+}
+
+// WM_INITDIALOG's long parameter: the default button's identifier, plus this mark for a box
+// with custom captions, where IDCANCEL is a caption's index and not a cancel button.
+constexpr LPARAM XMB_NOCANCEL = 0x10000;
+
+// A box of ours whose Escape key and close box choose no button.
+bool pxmbnocancel(HWND hDlg) {
+    return hDlg &&
+           GetWindowLongPtrA(hDlg, DWLP_DLGPROC) ==
+               reinterpret_cast<LONG_PTR>(pxmessageboxdlgproc) &&
+           GetWindowLongPtrA(hDlg, DWLP_USER) == XMB_NOCANCEL;
+}
+
+// The dialog manager turns Escape into IDCANCEL before the box sees it; with custom captions
+// that is the second caption's index, so the key is taken here and ends the box with 0.
+LRESULT CALLBACK pxmbescapeproc(int iCode, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (iCode == MSGF_DIALOGBOX && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+        const HWND hBox = GetAncestor(msg->hwnd, GA_ROOT);
+        if (pxmbnocancel(hBox)) {
+            EndDialog(hBox, 0);
+            return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, iCode, wParam, lParam);
+}
+
 HWND pxmbowner(std::optional<HWND> hParent) {
     if (hParent) return *hParent;
     const XWND* f = xApp.pxFrame;
@@ -304,10 +347,15 @@ INT_PTR CALLBACK pxmessageboxdlgproc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM
         SetWindowPos(hDlg, nullptr, (rp.right + rp.left - rd.right + rd.left) / 2,
                      (rp.bottom + rp.top - rd.bottom + rd.top) / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER);
-        if (const HWND f = GetDlgItem(hDlg, static_cast<int>(lParam))) SetFocus(f);
+        SetWindowLongPtrA(hDlg, DWLP_USER, lParam & XMB_NOCANCEL);
+        if (const HWND f = GetDlgItem(hDlg, static_cast<int>(lParam & 0xFFFF))) SetFocus(f);
         SendDlgItemMessageA(hDlg, XMB_CHECKID, BM_SETCHECK, BST_CHECKED, 0);
         return 0;
     }
+    case WM_CLOSE:
+        if (!pxmbnocancel(hDlg)) return 0;
+        EndDialog(hDlg, 0);
+        return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id == XMB_CHECKID) return 0;
@@ -348,8 +396,9 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
     XMBSPEC content;
     content.iFlags = flags;
     content.bCheck = bReg;
+    sText = pxtitle(sText);
     content.sText = pxwide(sText);
-    content.sCaption = sCaption ? pxwide(*sCaption) : std::u16string(u"Error");
+    content.sCaption = sCaption ? pxwide(pxtitle(*sCaption)) : std::u16string(u"Error");
     HINSTANCE hModule = hInstance.value_or(GetModuleHandleA(nullptr));
     bool bIcon = false;
     if (iIcon) {
@@ -380,7 +429,9 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
         const int n = std::min<int>(static_cast<int>(sButtons->size()), XMB_MAXBUTTONS);
         for (int k = 1; k <= n; ++k)
             content.buttons.push_back(
-                {k, {pxwide(XTRIM((*sButtons)[static_cast<std::size_t>(k - 1)])), std::nullopt}});
+                {k,
+                 {pxwide(XTRIM(pxtitle((*sButtons)[static_cast<std::size_t>(k - 1)]))),
+                  std::nullopt}});
     } else {
         for (int id : FXMBBUTTONSET(flags)) {
             std::u16string cap = pxsystemcaption(pfnGetString, id);
@@ -402,9 +453,13 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
     if (hTemplate) {
         std::memcpy(hTemplate, words.data(), words.size() * sizeof(std::uint16_t));
         pxmbmodality(flags, false);
+        const HHOOK hEscape = sButtons ? SetWindowsHookExA(WH_MSGFILTER, pxmbescapeproc, nullptr,
+                                                           GetCurrentThreadId())
+                                       : nullptr;
         r = static_cast<int>(DialogBoxIndirectParamA(
             hModule, static_cast<LPCDLGTEMPLATEA>(static_cast<void*>(hTemplate)), hOwner,
-            pxmessageboxdlgproc, idDefault));
+            pxmessageboxdlgproc, idDefault | (sButtons ? XMB_NOCANCEL : 0)));
+        if (hEscape) UnhookWindowsHookEx(hEscape);
         if (r >= XMB_ANSWERSCALE)
             r = -(r / XMB_ANSWERSCALE);
         else if (r < 0)

@@ -13,6 +13,16 @@ HMENU pxh(void* p) {
     return static_cast<HMENU>(p);
 }
 
+// The whole text of an item by position.
+std::string pxmenustring(HMENU hMenu, UINT iPos0) {
+    const int n = GetMenuStringA(hMenu, iPos0, nullptr, 0, MF_BYPOSITION);
+    std::string text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, '\0');
+    const int got =
+        GetMenuStringA(hMenu, iPos0, &text[0], static_cast<int>(text.size()), MF_BYPOSITION);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
 // The system's menus as a tree for the path arithmetic.
 class PXSYSMENUS : public XMENUTREE {
   public:
@@ -22,10 +32,9 @@ class PXSYSMENUS : public XMENUTREE {
     void* makepopup(void* hMenu, int iPos) override {
         HMENU hPopup = CreatePopupMenu();
         if (!hPopup) return nullptr;
-        char text[XMENUTEXTMAX + 2] = {};
-        GetMenuStringA(pxh(hMenu), static_cast<UINT>(iPos), text, XMENUTEXTMAX + 1, MF_BYPOSITION);
+        const std::string text = pxmenustring(pxh(hMenu), static_cast<UINT>(iPos));
         if (!ModifyMenuA(pxh(hMenu), static_cast<UINT>(iPos), MF_BYPOSITION | MF_POPUP,
-                         reinterpret_cast<UINT_PTR>(hPopup), text)) {
+                         reinterpret_cast<UINT_PTR>(hPopup), text.c_str())) {
             DestroyMenu(hPopup); // not attached anywhere: nobody else would
             return nullptr;
         }
@@ -60,6 +69,7 @@ MENUITEMINFOA pxinfo(UINT fMask) {
     return mii;
 }
 
+// The insert routine's item description holds at most 64 characters.
 std::string pxitemtext(std::string_view sText) {
     return std::string(XTRIM(sText).substr(0, XMENUTEXTMAX));
 }
@@ -156,11 +166,16 @@ bool XMENUSETTYPE_POS(const XMENU& xMenu, const XMENUPATH& iPos, int iType,
     if (!pxreach(xMenu, iPos, h, p)) return false;
     MENUITEMINFOA mii = pxinfo(MIIM_TYPE);
     mii.fType = static_cast<UINT>(iType);
-    // Keep the text of a text item: MIIM_TYPE sets type and data together.
-    char text[XMENUTEXTMAX + 2] = {};
-    if (!(iType & (MFT_BITMAP | MFT_SEPARATOR))) {
-        GetMenuStringA(h, p, text, XMENUTEXTMAX + 1, MF_BYPOSITION);
-        mii.dwTypeData = text;
+    // MIIM_TYPE sets type and data together: a text item keeps its whole text, an owner-drawn
+    // one the value it carries (which the system keeps beyond this call).
+    std::string text;
+    if (iType & MFT_OWNERDRAW) {
+        MENUITEMINFOA data = pxinfo(MIIM_DATA);
+        if (!GetMenuItemInfoA(h, p, TRUE, &data)) return false;
+        mii.dwTypeData = reinterpret_cast<LPSTR>(data.dwItemData);
+    } else if (!(iType & (MFT_BITMAP | MFT_SEPARATOR))) {
+        text = pxmenustring(h, p);
+        mii.dwTypeData = &text[0];
     }
     const BOOL r = SetMenuItemInfoA(h, p, TRUE, &mii);
     pxredraw(xMenu, iPos);
@@ -194,7 +209,7 @@ bool XMENUSETCHAR_POS(const XMENU& xMenu, const XMENUPATH& iPos, std::string_vie
     HMENU h;
     UINT p;
     if (!pxreach(xMenu, iPos, h, p)) return false;
-    std::string text = pxitemtext(sText);
+    std::string text(XTRIM(sText));
     MENUITEMINFOA mii = pxinfo(MIIM_TYPE);
     mii.fType = MFT_STRING;
     mii.dwTypeData = &text[0];

@@ -44,6 +44,8 @@ struct HINSTANCE__;
 std::string XLOADSTRING(int ID, std::optional<HINSTANCE__*> hInstance = std::nullopt);
 int PXLOADSTRINGLEN(int ID, std::optional<HINSTANCE__*> hInstance = std::nullopt);
 std::wstring XUNICODE(std::string_view s, std::optional<int> iCodePage = std::nullopt);
+// PXMULTIBYTELEN(w, bFull) characters converted; longer than that where a character takes
+// more than one byte, never cut inside one.
 std::string XMULTIBYTE(std::wstring_view w, std::optional<int> iCodePage = std::nullopt,
                        std::optional<bool> bFull = std::nullopt);
 int PXMULTIBYTELEN(std::wstring_view w, std::optional<bool> bFull = std::nullopt);

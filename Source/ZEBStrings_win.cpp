@@ -34,15 +34,15 @@ int PXMULTIBYTELEN(std::wstring_view w, std::optional<bool> bFull) {
     return int(p == std::wstring_view::npos ? w.size() : p);
 }
 
-// Converted in full first, so a multi-byte code page that needs more bytes than characters is
-// cut to the length rather than failing.
+// Every character converted: where one takes more than a byte the text is longer than the
+// element count rather than cut inside a character. A failed conversion gives blanks.
 std::string XMULTIBYTE(std::wstring_view w, std::optional<int> iCodePage,
                        std::optional<bool> bFull) {
     const int n = PXMULTIBYTELEN(w, bFull);
     if (n == 0) return std::string();
     const UINT cp = UINT(iCodePage.value_or(CP_ACP));
-    int m = WideCharToMultiByte(cp, 0, w.data(), n, nullptr, 0, nullptr, nullptr);
-    std::string r(std::size_t(m), '\0');
-    WideCharToMultiByte(cp, 0, w.data(), n, r.data(), m, nullptr, nullptr);
-    return XFIXED(r, n);
+    const int m = WideCharToMultiByte(cp, 0, w.data(), n, nullptr, 0, nullptr, nullptr);
+    std::string r(std::size_t(m > 0 ? m : 0), '\0');
+    if (m > 0) WideCharToMultiByte(cp, 0, w.data(), n, r.data(), m, nullptr, nullptr);
+    return r.size() < std::size_t(n) ? XFIXED(r, n) : r;
 }

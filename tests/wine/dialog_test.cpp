@@ -232,6 +232,58 @@ TEST_F(Dialog, DisablingAllWindowsOfTheThreadAndEnablingThemAfterwards) {
     XDESTROYWINDOW(b);
 }
 
+HWND pxdropdown(HWND hDlg, int ID) {
+    COMBOBOXINFO ci{};
+    ci.cbSize = sizeof ci;
+    return GetComboBoxInfo(GetDlgItem(hDlg, ID), &ci) ? ci.hwndList : nullptr;
+}
+
+// The drop-down lists of combo boxes are windows of the thread too, of child style.
+TEST_F(Dialog, DisablingAllLeavesEveryDropDownListUsable) {
+    XWND other;
+    ASSERT_TRUE(XLOADDIALOG(201, other, xOwner.hWnd));
+    const HWND otherList = pxdropdown(other.hWnd, 302);
+    ASSERT_NE(otherList, nullptr);
+    ASSERT_TRUE(load(201));
+    pxoncallbacks(xDlg);
+    const HWND ownList = pxdropdown(xDlg.hWnd, 302);
+    ASSERT_NE(ownList, nullptr);
+    bool ownDuring = false, otherDialogDuring = true;
+    onInit = [&](XWND& d, int, int) {
+        ownDuring = IsWindowEnabled(ownList) != 0;
+        otherDialogDuring = IsWindowEnabled(other.hWnd) != 0;
+        XENDDIALOG(d, 5);
+    };
+    EXPECT_EQ(XMODALDIALOG(xDlg, std::nullopt, true), 5);
+    EXPECT_TRUE(ownDuring);
+    EXPECT_FALSE(otherDialogDuring);
+    for (HWND w : pxthreadwindows()) EXPECT_TRUE(IsWindowEnabled(w)) << w;
+    EXPECT_TRUE(IsWindowEnabled(otherList));
+    XDESTROYDIALOG(other);
+}
+
+// The first dialog keeps its window and controls, but no control of it names a record of the
+// list that the second load released.
+TEST_F(Dialog, LoadingIntoAnObjectThatHoldsALiveDialogUnlinksItsControls) {
+    ASSERT_TRUE(load(201));
+    const HWND hFirst = xDlg.hWnd;
+    const HWND list = GetDlgItem(hFirst, 301), ok = GetDlgItem(hFirst, IDOK);
+    ASSERT_NE(FXCTLBYHANDLE(list), nullptr);
+    ASSERT_TRUE(load(205));
+    EXPECT_NE(xDlg.hWnd, hFirst);
+    EXPECT_TRUE(IsWindow(list));
+    EXPECT_EQ(FXCTLBYHANDLE(list), nullptr);
+    EXPECT_EQ(FXCTLBYHANDLE(ok), nullptr);
+    EXPECT_EQ(FXCTLBYHANDLE(hFirst), nullptr);
+    EXPECT_EQ(FXCTLBYHANDLE(xDlg.hWnd), &xDlg.xCtl[0]);
+    EXPECT_EQ(FXCTLBYHANDLE(GetDlgItem(xDlg.hWnd, IDOK))->iClass, 3);
+    {
+        XExceptionLog log; // the first window still names the object, now the second's
+        DestroyWindow(hFirst);
+    }
+    EXPECT_EQ(FXCTLBYHANDLE(xDlg.hWnd), &xDlg.xCtl[0]);
+}
+
 TEST_F(Dialog, ANewOwnerIsDisabledInsteadOfTheOldOne) {
     XWND other;
     const XWND none;

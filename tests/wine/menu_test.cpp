@@ -201,6 +201,37 @@ TEST_F(Menu, TypesAndCheckMarkBitmaps) {
     DeleteObject(off);
 }
 
+TEST_F(Menu, LongTextsAreKeptWholeAndOwnerDrawnItemsKeepTheirData) {
+    const std::string longText(100, 'w');
+    ASSERT_TRUE(XMENUSETCHAR_POS(xMenu, {1, 1}, longText + "   "));
+    EXPECT_EQ(pxtext(file, 0), longText);
+    ASSERT_TRUE(XMENUSETTYPE(xMenu, 1001, MFT_RADIOCHECK));
+    EXPECT_EQ(pxtext(file, 0), longText);
+    // Turned into a pop-up on the way of an insertion: the same whole text.
+    ASSERT_TRUE(XMENUSETCHAR(xMenu, -3, longText));
+    ASSERT_TRUE(XINSERTMENUITEM_POS(xMenu, pxitem(3101, "&Contents"), {3, 1}));
+    ASSERT_NE(GetSubMenu(bar, 2), nullptr);
+    EXPECT_EQ(pxtext(bar, 2), longText);
+    // Only an inserted item's description is bounded.
+    XMENUITEM x = pxitem(3102, "");
+    x.sText = longText;
+    ASSERT_TRUE(XINSERTMENUITEM_POS(xMenu, x, {3, 1}));
+    EXPECT_EQ(pxtext(GetSubMenu(bar, 2), 0), longText.substr(0, 64));
+
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_DATA;
+    mii.dwItemData = 0x5A5A;
+    ASSERT_TRUE(SetMenuItemInfoA(file, 1, TRUE, &mii));
+    ASSERT_TRUE(XMENUSETTYPE_POS(xMenu, {1, 2}, MFT_OWNERDRAW));
+    mii.dwItemData = 0;
+    ASSERT_TRUE(GetMenuItemInfoA(file, 1, TRUE, &mii));
+    EXPECT_EQ(mii.dwItemData, ULONG_PTR{0x5A5A});
+    int t = 0;
+    ASSERT_TRUE(XMENUGETTYPE_POS(xMenu, {1, 2}, t));
+    EXPECT_TRUE(t & MFT_OWNERDRAW);
+}
+
 TEST_F(Menu, InsertingByPath) {
     // Below a plain command on the bar: it becomes a pop-up with the same text.
     ASSERT_TRUE(XINSERTMENUITEM_POS(xMenu, pxitem(3101, "&Contents"), {3, 1}));

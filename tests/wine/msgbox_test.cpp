@@ -12,6 +12,8 @@
 
 #include "zebtest.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 const std::string kKey = "Software\\ZEBTest\\MsgBox" + std::to_string(GetCurrentProcessId());
@@ -293,6 +295,55 @@ TEST_F(MsgBox, CustomCaptionsNumberTheButtons) {
     const std::string big(300, 'q');
     show("Big", "T", 0, std::vector<std::string>{big, big, big, big});
     EXPECT_EQ(seen.byId(4)->text, big);
+}
+
+// As C buffers hand them over: the text, then NULs and whatever follows.
+TEST_F(MsgBox, EveryTitleEndsAtItsFirstNul) {
+    using namespace std::string_view_literals;
+    onBox = pressing(VK_RETURN);
+    EXPECT_EQ(show("Hello\0\0\0"sv, "Cap\0tion"sv, MB_OK), IDOK);
+    EXPECT_EQ(nShown, 1);
+    EXPECT_EQ(seen.title, "Cap");
+    ASSERT_FALSE(seen.ctls.empty());
+    EXPECT_EQ(seen.ctls[0].text, "Hello");
+    EXPECT_EQ(show("Pick"sv, "T"sv, 0, std::vector<std::string>{"&Keep\0junk"s, "&Delete\0"s}), 1);
+    EXPECT_EQ(seen.byId(1)->text, "&Keep");
+    EXPECT_EQ(seen.byId(2)->text, "&Delete");
+    // Measured without what follows the NUL: the same box as the plain text.
+    show("Hello", "Cap", MB_OK);
+    const Box plain = seen;
+    show("Hello\0"s + std::string(300, 'x'), "Cap", MB_OK);
+    EXPECT_EQ(seen.client.right, plain.client.right);
+    EXPECT_EQ(seen.client.bottom, plain.client.bottom);
+}
+
+// With custom captions IDCANCEL is the second caption's index: Escape and the close box must
+// not report it, nor store it.
+TEST_F(MsgBox, EscapeAndTheCloseBoxChooseNoCustomCaption) {
+    const std::vector<std::string> captions{"&Keep", "&Delete"};
+    onBox = [](HWND) {
+        pxalt('S'); // check box cleared: an answer would be stored
+        pxkey(VK_ESCAPE);
+    };
+    EXPECT_EQ(show("Escape", "T", 0, captions, "Choice"), 0);
+    onBox = [](HWND h) {
+        SendDlgItemMessageA(h, 1001, BM_SETCHECK, BST_UNCHECKED, 0);
+        PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+    };
+    EXPECT_EQ(show("Close", "T", 0, captions, "Choice"), 0);
+    EXPECT_EQ(nShown, 2);
+    HKEY h = XREGOPEN(HKEY_CURRENT_USER, kKey);
+    int stored = 0;
+    EXPECT_EQ(PXREGREADINT(h, "Choice", stored), ERROR_FILE_NOT_FOUND);
+    XREGCLOSE(h);
+
+    // The second caption itself still answers 2; standard boxes keep Escape as IDCANCEL.
+    onBox = alt('D');
+    EXPECT_EQ(show("Press", "T", 0, captions), 2);
+    onBox = pressing(VK_ESCAPE);
+    EXPECT_EQ(show("Standard", "T", MB_OKCANCEL), IDCANCEL);
+    onBox = [](HWND h) { PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0); };
+    EXPECT_EQ(show("Standard", "T", MB_OKCANCEL), IDCANCEL);
 }
 
 TEST_F(MsgBox, ClearingTheCheckBoxStoresTheAnswerAndSuppressesLaterBoxes) {

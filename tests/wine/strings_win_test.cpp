@@ -47,5 +47,9 @@ TEST(StringsWin, MultiByte) {
     EXPECT_EQ(XMULTIBYTE(L"abc\0de"sv, 0, true), "abc\0de"sv);
     EXPECT_EQ(XMULTIBYTE(L"\0x"sv), "");
     EXPECT_EQ(XMULTIBYTE(L"\u00E9"sv, 1252), "\xE9");
-    EXPECT_EQ(XMULTIBYTE(L"\u00E9\u00E9"sv, CP_UTF8), "\xC3\xA9");
+    // Characters of more than one byte are never cut.
+    EXPECT_EQ(XMULTIBYTE(L"\u00E9"sv, CP_UTF8), "\xC3\xA9");
+    EXPECT_EQ(XMULTIBYTE(L"a\u00E9\0z"sv, CP_UTF8), "a\xC3\xA9");
+    EXPECT_EQ(XMULTIBYTE(L"\U0001F600"sv, CP_UTF8), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(XMULTIBYTE(L"\u00E9\u00E9"sv, CP_UTF8, true), "\xC3\xA9\xC3\xA9");
 }
