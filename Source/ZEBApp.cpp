@@ -14,10 +14,6 @@ namespace {
 // Every queue-status class except QS_KEY.
 constexpr DWORD XWAKEMASK = 0xFE;
 
-bool pxiscontrolparent(HWND hWnd) {
-    return hWnd && (GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0;
-}
-
 // The wait step: -(k) when handle k (from 1) was signalled (an abandoned mutex is owned now,
 // so it counts as signalled), XPM_WAITFAILED when the wait could not be made, else 0: input.
 int pxwait(const std::vector<HANDLE>& hHandles, int bWaitAll) {
@@ -59,7 +55,7 @@ void pxpreprocess(MSG& msg, bool bAccel) {
     if (xApp.pxMDI && TranslateMDISysAccel(xApp.pxMDI->hWnd, &msg)) return;
     if (bAccel && TranslateAcceleratorA(xApp.pxFrame->hWnd, xApp.hAccel, &msg)) return;
     HWND hActive = GetActiveWindow();
-    if (pxiscontrolparent(hActive) && IsDialogMessageA(hActive, &msg)) return;
+    if (FXISCONTROLPARENT(hActive) && IsDialogMessageA(hActive, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }

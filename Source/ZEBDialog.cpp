@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int XRT_DLGINIT = 240;
-constexpr int XCLS_LISTBOX = 7, XCLS_DROPLIST = 8, XCLS_COMBO = 12;
 
 // Transient state of the most recent calls; nothing here is needed between calls.
 HINSTANCE hLoadModule = nullptr;
@@ -20,14 +19,15 @@ HWND hLoadOwner = nullptr;
 DWORD nLoadError = 0;
 BOOL bEndPosted = FALSE;
 
-bool pxiscontrolparent(HWND hWnd) {
-    return hWnd && (GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0;
+// The application's main frame while its window lives, else none.
+HWND pxliveframe() {
+    const XWND* f = xApp.pxFrame;
+    return f && f->hWnd && IsWindow(f->hWnd) ? f->hWnd : nullptr;
 }
 
 HWND pxdefaultowner() {
-    const XWND* f = xApp.pxFrame;
-    if (f && f->hWnd && IsWindow(f->hWnd)) return f->hWnd;
-    return GetDesktopWindow();
+    const HWND f = pxliveframe();
+    return f ? f : GetDesktopWindow();
 }
 
 // Adds one record's string to its list or combo box; anything else is skipped.
@@ -38,9 +38,9 @@ void pxapplyinit(HWND hDlg, const XDLGINITREC& rec) {
     if (!c) return;
     UINT msg;
     switch (c->iClass) {
-    case XCLS_LISTBOX: msg = LB_ADDSTRING; break;
-    case XCLS_DROPLIST:
-    case XCLS_COMBO: msg = CB_ADDSTRING; break;
+    case XCC_LISTBOX: msg = LB_ADDSTRING; break;
+    case XCC_COMBOLIST:
+    case XCC_COMBOEDIT: msg = CB_ADDSTRING; break;
     default: return;
     }
     const std::string text = FXDLGINITTEXT(rec);
@@ -163,7 +163,7 @@ int XMODALDIALOG(XWND& xDlg, std::optional<HWND> hParent, std::optional<bool> bD
             }
             continue; // another dialog's: an outer run must not end from in here
         }
-        if (!(pxiscontrolparent(GetActiveWindow()) && IsDialogMessageA(hDlg, &msg))) {
+        if (!(FXISCONTROLPARENT(GetActiveWindow()) && IsDialogMessageA(hDlg, &msg))) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -218,7 +218,6 @@ namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the template holds 16-bit characters");
 
-constexpr int XMB_FSYSMODAL = 0x1000, XMB_FTASKMODAL = 0x2000;
 constexpr int XMB_TEXTFLAGS = 0x42C10; // word break, measure only, no prefix, edit-control
                                        // wrapping, word ellipsis
 
@@ -311,11 +310,9 @@ LRESULT CALLBACK pxmbescapeproc(int iCode, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, iCode, wParam, lParam);
 }
 
+// No frame: no owner rather than the desktop, which must never be disabled.
 HWND pxmbowner(std::optional<HWND> hParent) {
-    if (hParent) return *hParent;
-    const XWND* f = xApp.pxFrame;
-    // No frame: no owner rather than the desktop, which must never be disabled.
-    return f && f->hWnd && IsWindow(f->hWnd) ? f->hWnd : nullptr;
+    return hParent ? *hParent : pxliveframe();
 }
 
 void pxmbmodality(int flags, bool bEnable) {

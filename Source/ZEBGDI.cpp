@@ -391,20 +391,28 @@ BOOL XPOLYLINE_W(XDC& dc, XSPAN<const XPOINT_W> pts, int count, const XOPTPEN& p
 
 // ---- Areas -----------------------------------------------------------------------------------
 
-BOOL XRECTANGLE(XDC& dc, int x1, int y1, int x2, int y2, const XOPTPEN& pen,
-                const XOPTBRUSH& brush) {
+namespace {
+
+// An outlined and filled figure over the bounding rectangle of two view corners.
+BOOL pxfigure(XDC& dc, int x1, int y1, int x2, int y2, const XOPTPEN& pen, const XOPTBRUSH& brush,
+              BOOL(WINAPI* draw)(HDC, int, int, int, int)) {
     const RECT r = pxbounds(dc, x1, y1, x2, y2);
     PenGuard p(dc, pen);
     BrushGuard b(dc, brush);
-    return Rectangle(dc.hDC, r.left, r.top, r.right, r.bottom);
+    return draw(dc.hDC, r.left, r.top, r.right, r.bottom);
+}
+
+} // namespace
+
+BOOL XRECTANGLE(XDC& dc, int x1, int y1, int x2, int y2, const XOPTPEN& pen,
+                const XOPTBRUSH& brush) {
+    return pxfigure(dc, x1, y1, x2, y2, pen, brush, Rectangle);
 }
 
 BOOL XRECTANGLE_W(XDC& dc, float x1, float y1, float x2, float y2, const XOPTPEN& pen,
                   const XOPTBRUSH& brush) {
-    int a, b, c, d;
-    XWND2VIEW_1(dc, x1, y1, a, b);
-    XWND2VIEW_1(dc, x2, y2, c, d);
-    return XRECTANGLE(dc, a, b, c, d, pen, brush);
+    const XVIEWBOX v = FXWND2VIEWBOX(dc, x1, y1, x2, y2);
+    return XRECTANGLE(dc, v.x1, v.y1, v.x2, v.y2, pen, brush);
 }
 
 int XFILLRECT(XDC& dc, int x1, int y1, int x2, int y2, const XOPTBRUSH& brush) {
@@ -414,10 +422,8 @@ int XFILLRECT(XDC& dc, int x1, int y1, int x2, int y2, const XOPTBRUSH& brush) {
 }
 
 int XFILLRECT_W(XDC& dc, float x1, float y1, float x2, float y2, const XOPTBRUSH& brush) {
-    int a, b, c, d;
-    XWND2VIEW_1(dc, x1, y1, a, b);
-    XWND2VIEW_1(dc, x2, y2, c, d);
-    return XFILLRECT(dc, a, b, c, d, brush);
+    const XVIEWBOX v = FXWND2VIEWBOX(dc, x1, y1, x2, y2);
+    return XFILLRECT(dc, v.x1, v.y1, v.x2, v.y2, brush);
 }
 
 int XFILLVIEWPORT(XDC& dc, const XOPTBRUSH& brush) {
@@ -429,18 +435,13 @@ int XFILLVIEWPORT(XDC& dc, const XOPTBRUSH& brush) {
 }
 
 BOOL XELLIPSE(XDC& dc, int x1, int y1, int x2, int y2, const XOPTPEN& pen, const XOPTBRUSH& brush) {
-    const RECT r = pxbounds(dc, x1, y1, x2, y2);
-    PenGuard p(dc, pen);
-    BrushGuard b(dc, brush);
-    return Ellipse(dc.hDC, r.left, r.top, r.right, r.bottom);
+    return pxfigure(dc, x1, y1, x2, y2, pen, brush, Ellipse);
 }
 
 BOOL XELLIPSE_W(XDC& dc, float x1, float y1, float x2, float y2, const XOPTPEN& pen,
                 const XOPTBRUSH& brush) {
-    int a, b, c, d;
-    XWND2VIEW_1(dc, x1, y1, a, b);
-    XWND2VIEW_1(dc, x2, y2, c, d);
-    return XELLIPSE(dc, a, b, c, d, pen, brush);
+    const XVIEWBOX v = FXWND2VIEWBOX(dc, x1, y1, x2, y2);
+    return XELLIPSE(dc, v.x1, v.y1, v.x2, v.y2, pen, brush);
 }
 
 BOOL XPOLYGON(XDC& dc, XSPAN<const XPOINT> pts, int count, const XOPTPEN& pen,
@@ -628,10 +629,8 @@ BOOL XGETBITMAP(XDC& dc, XBITMAP& bmp, int x1, int y1, int x2, int y2, std::opti
 BOOL XGETBITMAP_W(XDC& dc, XBITMAP& bmp, float x1, float y1, float x2, float y2,
                   std::optional<int> iWidth, std::optional<int> iHeight,
                   std::optional<DWORD> iRop) {
-    int a, b, c, d;
-    XWND2VIEW_1(dc, x1, y1, a, b);
-    XWND2VIEW_1(dc, x2, y2, c, d);
-    return XGETBITMAP(dc, bmp, a, b, c, d, iWidth, iHeight, iRop);
+    const XVIEWBOX v = FXWND2VIEWBOX(dc, x1, y1, x2, y2);
+    return XGETBITMAP(dc, bmp, v.x1, v.y1, v.x2, v.y2, iWidth, iHeight, iRop);
 }
 
 BOOL XBITCOPY(XDC& src, int x1, int y1, int x2, int y2, XDC& dst, int x, int y,
@@ -654,11 +653,10 @@ BOOL XBITCOPY(XDC& src, int x1, int y1, int x2, int y2, XDC& dst, int x, int y,
 
 BOOL XBITCOPY_W(XDC& src, float x1, float y1, float x2, float y2, XDC& dst, float x, float y,
                 std::optional<float> x2d, std::optional<float> y2d, std::optional<DWORD> iRop) {
-    int a, b, c, d, tx, ty;
-    XWND2VIEW_1(src, x1, y1, a, b);
-    XWND2VIEW_1(src, x2, y2, c, d);
+    const XVIEWBOX v = FXWND2VIEWBOX(src, x1, y1, x2, y2);
+    int tx, ty;
     XWND2VIEW_1(dst, x, y, tx, ty);
-    return XBITCOPY(src, a, b, c, d, dst, tx, ty, pxwx(dst, x2d, y2d, true),
+    return XBITCOPY(src, v.x1, v.y1, v.x2, v.y2, dst, tx, ty, pxwx(dst, x2d, y2d, true),
                     pxwx(dst, x2d, y2d, false), iRop);
 }
 

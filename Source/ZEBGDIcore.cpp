@@ -62,9 +62,7 @@ int XRGB(int iRed, int iGreen, int iBlue) {
 }
 
 void XSETPEN_1(XDC& dc, int iColour, std::optional<int> iStyle, std::optional<int> iWidth) {
-    dc.penColour = iColour;
-    dc.penStyle = iStyle.value_or(0);
-    dc.penWidth = iWidth.value_or(0);
+    XSETPEN_2(dc, XPEN{iStyle.value_or(0), iWidth.value_or(0), iColour});
 }
 
 void XSETPEN_2(XDC& dc, const XPEN& pen) {
@@ -74,9 +72,7 @@ void XSETPEN_2(XDC& dc, const XPEN& pen) {
 }
 
 void XSETBRUSH_1(XDC& dc, int iColour, std::optional<int> iStyle, std::optional<int> iHatch) {
-    dc.brushColour = iColour;
-    dc.brushStyle = iStyle.value_or(0);
-    dc.brushHatch = iHatch.value_or(0);
+    XSETBRUSH_2(dc, XBRUSH{iStyle.value_or(0), iColour, iHatch.value_or(0)});
 }
 
 void XSETBRUSH_2(XDC& dc, const XBRUSH& brush) {
@@ -147,6 +143,14 @@ int PXSATINT(long long v) {
 
 void XWND2VIEW_1(const XDC& dc, float wx, float wy, int& vx, int& vy) {
     pxw2v(dc, pxtoview(dc), wx, wy, vx, vy);
+}
+
+XVIEWBOX FXWND2VIEWBOX(const XDC& dc, float x1, float y1, float x2, float y2) {
+    const Scale s = pxtoview(dc);
+    XVIEWBOX b{};
+    pxw2v(dc, s, x1, y1, b.x1, b.y1);
+    pxw2v(dc, s, x2, y2, b.x2, b.y2);
+    return b;
 }
 
 void XVIEW2WND_1(const XDC& dc, int vx, int vy, float& wx, float& wy) {

@@ -4,7 +4,7 @@
 //   Record and tools  XDC XPEN XBRUSH XPOINT XPOINT_W XSPAN XRGB
 //                     XSETPEN_1 XSETPEN_2 XSETBRUSH_1 XSETBRUSH_2 XSETTEXTCOLOR
 //   Mapping           XSETWINDOW PXSETSCALING XGETVIEWPORT XGETGDIWINDOW
-//                     XWND2VIEW_1 XWND2VIEW_2 XVIEW2WND_1 XVIEW2WND_2
+//                     XWND2VIEW_1 XWND2VIEW_2 XVIEW2WND_1 XVIEW2WND_2 XVIEWBOX FXWND2VIEWBOX
 //                     XCLIENT2VIEW XVIEW2CLIENT XCLIENT2WND XWND2CLIENT PXROUND PXSATINT
 //   Bitmap files      XBMPLAYOUT PXBMPDEPTH PXBMPLAYOUT PXBMPHEADERS
 //
@@ -110,6 +110,12 @@ int PXSATINT(long long v);
 
 void XWND2VIEW_1(const XDC& dc, float wx, float wy, int& vx, int& vy);
 void XVIEW2WND_1(const XDC& dc, int vx, int vy, float& wx, float& wy);
+// Two world corners in view pixels, each converted as XWND2VIEW_1 does: the box primitives'
+// world forms.
+struct XVIEWBOX {
+    int x1, y1, x2, y2;
+};
+XVIEWBOX FXWND2VIEWBOX(const XDC& dc, float x1, float y1, float x2, float y2);
 // Array forms: convert min(input, output) points; the scale factors are computed once.
 void XWND2VIEW_2(const XDC& dc, XSPAN<const XPOINT_W> w, XSPAN<XPOINT> v);
 void XVIEW2WND_2(const XDC& dc, XSPAN<const XPOINT> v, XSPAN<XPOINT_W> w);

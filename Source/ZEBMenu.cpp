@@ -139,7 +139,8 @@ bool XINSERTMENUITEM_POS(const XMENU& xMenu, const XMENUITEM& xItem, const XMENU
     mii.fState = static_cast<UINT>(xItem.iState);
     mii.wID = static_cast<UINT>(xItem.iID);
     std::string text;
-    if (!(xItem.iType & (MFT_BITMAP | MFT_SEPARATOR))) {
+    // An owner-drawn item's "text" is its data value: none here, never a local address.
+    if (!(xItem.iType & (MFT_BITMAP | MFT_SEPARATOR | MFT_OWNERDRAW))) {
         text = pxitemtext(xItem.sText);
         mii.dwTypeData = &text[0];
         mii.cch = static_cast<UINT>(text.size());

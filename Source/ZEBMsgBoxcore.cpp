@@ -8,7 +8,6 @@ namespace {
 constexpr std::uint32_t XMB_DLGSTYLE = 0x90C808C0; // pop-up, visible, caption, system menu,
                                                    // centred, modal frame, own font
 constexpr std::uint32_t XMB_DSSYSMODAL = 0x2, XMB_EXTOPMOST = 0x8;
-constexpr int XMB_FSYSMODAL = 0x1000, XMB_FTOPMOST = 0x40000, XMB_FRIGHT = 0x80000;
 constexpr std::uint32_t XMB_CHILD = 0x50000000; // WS_CHILD | WS_VISIBLE
 constexpr std::uint32_t XMB_SSRIGHT = 0x2, XMB_SSICON = 0x803, XMB_AUTOCHECK = 0x3,
                         XMB_DEFPUSH = 0x1;

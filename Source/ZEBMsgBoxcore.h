@@ -22,6 +22,9 @@ using XWORDS = std::vector<std::uint16_t>;
 constexpr int XMB_CHECKID = 1001; // "&Show this message in the future"
 constexpr int XMB_MAXBUTTONS = 4;
 constexpr int XMB_ANSWERSCALE = 100; // a box result of id * 100: answered with the box cleared
+// Style flags the box reads besides the button, icon and default-button fields.
+constexpr int XMB_FSYSMODAL = 0x1000, XMB_FTASKMODAL = 0x2000, XMB_FTOPMOST = 0x40000,
+              XMB_FRIGHT = 0x80000;
 
 int PXPUTINT4(XWORDS& buf, int pos, std::uint32_t v); // low word first
 int PXPUTINT2(XWORDS& buf, int pos, const std::vector<std::uint16_t>& words);

@@ -193,7 +193,7 @@ LRESULT pxondrawitem(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p
 LRESULT pxonnotify(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
     const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
     HWND hParent = GetParent(nm->hwndFrom);
-    if (hParent && hParent != hWnd && (pxexstyle(hParent) & WS_EX_CONTROLPARENT))
+    if (hParent && hParent != hWnd && FXISCONTROLPARENT(hParent))
         return SendMessageA(hParent, WM_NOTIFY, wParam, lParam);
     if (!p) return 0;
     const int id = static_cast<int>(nm->idFrom), code = static_cast<int>(nm->code);
@@ -1272,6 +1272,10 @@ int XGETWINDOWSTYLE(const XWND& xWnd, std::optional<int> iWhich) {
     const int which = iWhich.value_or(XSTYLE_WINDOW);
     const LONG v = pxgetstyle(xWnd.hWnd, which);
     return which == XSTYLE_EX ? (v & ~XWF_BUFFERED) : v;
+}
+
+bool FXISCONTROLPARENT(HWND hWnd) {
+    return hWnd && (pxexstyle(hWnd) & WS_EX_CONTROLPARENT) != 0;
 }
 
 // Point conversions.

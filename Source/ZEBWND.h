@@ -16,7 +16,7 @@
 //                    XENDMOVEWINDOWS PXSCREEN2CLIENT PXCLIENT2SCREEN
 //   Title, icon      XSETWINDOWTITLE XSETWINDOWICON
 //   Messages         XSENDMESSAGE XPOSTMESSAGE
-//   Cursor, styles   XSETCURSOR XSTDCURSOR XSETWINDOWSTYLE XGETWINDOWSTYLE
+//   Cursor, styles   XSETCURSOR XSTDCURSOR XSETWINDOWSTYLE XGETWINDOWSTYLE FXISCONTROLPARENT
 #pragma once
 
 #include <windows.h>
@@ -311,6 +311,8 @@ constexpr int XSTYLE_ADD = 0, XSTYLE_REPLACE = 1, XSTYLE_REMOVE = 2;
 int XSETWINDOWSTYLE(XWND& xWnd, int iStyle, std::optional<int> iWhich = std::nullopt,
                     std::optional<int> iMode = std::nullopt);
 int XGETWINDOWSTYLE(const XWND& xWnd, std::optional<int> iWhich = std::nullopt);
+// Whether a window has WS_EX_CONTROLPARENT (dialog keys and notifications go through it).
+bool FXISCONTROLPARENT(HWND hWnd);
 
 // Point conversions between screen and client coordinates, as separate integers or a point.
 bool PXSCREEN2CLIENT(const XWND& xWnd, int x, int y, int& xOut, int& yOut);

@@ -96,6 +96,13 @@ TEST(GdiMap, UpwardYAxisRoundTrips) {
     XVIEW2CLIENT(dc, -20, -30, cx, cy);
     EXPECT_EQ(cx, 0);
     EXPECT_EQ(cy, 0);
+
+    // A box keeps its corners as given, each rounded on its own: no swapping, no ordering.
+    const XVIEWBOX b = FXWND2VIEWBOX(dc, 7.25f, 0.05f, -0.05f, 2.5f);
+    EXPECT_EQ(b.x1, 73);
+    EXPECT_EQ(b.y1, 100);
+    EXPECT_EQ(b.x2, -1);
+    EXPECT_EQ(b.y2, 75);
 }
 
 TEST(GdiMap, ScalingUnits) {
