@@ -400,7 +400,8 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
     bool bIcon = false;
     if (iIcon) {
         bIcon = true;
-        content.iIcon = static_cast<std::uint16_t>(*iIcon);
+        // An ordinal is 16 bits: a larger number names no icon, not the one its low word does.
+        if (*iIcon >= 1 && *iIcon <= 0xFFFF) content.iIcon = static_cast<std::uint16_t>(*iIcon);
     } else if (flags & 0xF0) {
         bIcon = true; // room for an icon even where the flags name none
         hModule = hUser;

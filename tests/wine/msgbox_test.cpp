@@ -251,6 +251,18 @@ TEST_F(MsgBox, AnIconWithoutAStandardOrdinalKeepsItsRoomOnly) {
     EXPECT_EQ(show("User icon", "T", MB_OK | MB_USERICON), IDOK);
     ASSERT_EQ(seen.ctls.size(), 2u); // text and button: no icon control
     EXPECT_EQ(seen.ctls[0].rc.left, pxdu(seen, 40, 0, 0, 0).left);
+
+    // The caller's ordinal: one beyond 16 bits is none, not its low word's icon.
+    const HINSTANCE user = GetModuleHandleA("user32");
+    for (const int ordinal : {32513, 0x10000 + 32513}) {
+        KillTimer(nullptr, timer);
+        timer = SetTimer(nullptr, 0, 30, pxboxtimer);
+        EXPECT_EQ(XMESSAGEBOX("Own icon", "T", MB_OK, xOwner.hWnd, ordinal, std::nullopt,
+                              std::nullopt, user),
+                  IDOK);
+        EXPECT_EQ(seen.ctls.size(), ordinal == 32513 ? 3u : 2u) << ordinal;
+        EXPECT_EQ(seen.ctls[0].rc.left, pxdu(seen, 40, 0, 0, 0).left) << ordinal;
+    }
 }
 
 TEST_F(MsgBox, WithoutAnOwnerTheBoxIsOwnedByNoWindow) {
