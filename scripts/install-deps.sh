@@ -6,6 +6,8 @@ set -euo pipefail
 pkgs=(
   # Wine: 32-bit loader for the i686 programs, wine64 for the x86_64 ones (one WoW64 prefix).
   wine wine32:i386 wine64 libwine:i386
+  # Wine's own fonts (Tahoma, MS Sans Serif, Marlett): caption buttons and dialogs as on Windows.
+  fonts-wine
   # Cross compilers: the -posix threading model (GoogleTest needs std::mutex).
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64

@@ -2,16 +2,18 @@
 # Builds Tapmon (i686) and starts it under Wine.
 # With $DISPLAY: Tapmon opens on that display; the script returns when it is closed.
 # Without: under a private Xvfb, types a few keys into it, saves build/tapmon-screenshot.png,
-# prints the pane's text (when build/i686/bin/panetext.exe is built), then closes it.
+# prints the pane's text (read by panetext.exe, built along with it), then closes it.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 target=${ZEB_RUN_TARGET:-Tapmon}
 title=${ZEB_RUN_TITLE:-Tapmon}
+# Without a display the pane is read back by panetext: built along with the program.
+targets=("$target" panetext)
 
 scripts/install-deps.sh
 mkdir -p build/logs
-if ! { cmake --preset i686 && cmake --build build/i686 --target "$target" -j2; } >build/logs/run-build.log 2>&1; then
+if ! { cmake --preset i686 && cmake --build build/i686 --target "${targets[@]}" -j2; } >build/logs/run-build.log 2>&1; then
   tail -n 40 build/logs/run-build.log
   echo "run.sh: build failed (log: build/logs/run-build.log)" >&2
   exit 1
@@ -48,7 +50,7 @@ xdotool type --delay 50 a
 xdotool key --delay 50 shift+b Return
 sleep 1
 import -window root "$shot"
-if [ -x "$panetext" ]; then
+if [ -f "$panetext" ]; then
   echo "--- pane text"
   out=$(mktemp)
   wine "$panetext" </dev/null >"$out" 2>/dev/null || echo "(panetext.exe failed)"
