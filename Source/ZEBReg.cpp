@@ -3,6 +3,7 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -16,30 +17,44 @@ bool pxisstring(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-// Queries at most n bytes of a value into p and sets got to the count received; p is not
-// touched on failure. The system may keep a string value with a terminating NUL of its own
-// after the bytes that were written: that byte does not make the value too large for n.
-LONG pxquery(HKEY hKey, std::string_view sValue, void* p, std::size_t n, std::size_t& got) {
-    std::vector<BYTE> buf(n + 1);
-    DWORD type = 0, cb = static_cast<DWORD>(buf.size());
+// Queries at most n bytes of a value into p and sets got to the count received and bString to
+// whether the stored type is a string; p is not touched on failure.
+LONG pxquery(HKEY hKey, std::string_view sValue, void* p, std::size_t n, std::size_t& got,
+             bool& bString) {
+    std::vector<BYTE> buf(std::max<std::size_t>(n, 1));
+    DWORD type = 0, cb = static_cast<DWORD>(n);
     const LONG rc = RegQueryValueExA(hKey, XSZ(sValue).c_str(), nullptr, &type, buf.data(), &cb);
     if (rc != ERROR_SUCCESS) return rc;
-    got = cb;
-    if (!PXREGFITS(pxisstring(type), buf.data(), n, got)) return ERROR_MORE_DATA;
+    got = std::min<std::size_t>(cb, n);
+    bString = pxisstring(type);
     if (got) std::memcpy(p, buf.data(), got);
     return rc;
+}
+
+LONG pxquery(HKEY hKey, std::string_view sValue, void* p, std::size_t n) {
+    std::size_t got = 0;
+    bool bString = false;
+    return pxquery(hKey, sValue, p, n, got, bString);
 }
 
 // Reads at most 4 bytes over the variable's own bytes: a shorter value changes only its
 // leading bytes, and a failed read changes none.
 LONG pxread4(HKEY hKey, std::string_view sValue, void* p4) {
-    std::size_t got = 0;
-    return pxquery(hKey, sValue, p4, 4, got);
+    return pxquery(hKey, sValue, p4, 4);
 }
 
 LONG pxwrite(HKEY hKey, std::string_view sValue, DWORD type, const void* p, std::size_t n) {
     return RegSetValueExA(hKey, XSZ(sValue).c_str(), 0, type, static_cast<const BYTE*>(p),
                           static_cast<DWORD>(n));
+}
+
+// A string value of exactly n bytes. The system adds a terminator of its own to a string whose
+// last byte is not NUL when the byte after it in memory is: a non-NUL guard byte after the data
+// keeps the stored size what was asked for.
+LONG pxwritestring(HKEY hKey, std::string_view sValue, const void* p, std::size_t n) {
+    std::vector<BYTE> buf(n + 1, 0xFF);
+    if (n) std::memcpy(buf.data(), p, n);
+    return pxwrite(hKey, sValue, REG_SZ, buf.data(), n);
 }
 
 } // namespace
@@ -89,9 +104,11 @@ LONG PXREGREADCHAR(HKEY hKey, std::string_view sValue, std::string& sText) {
     const std::size_t L = sText.size();
     std::string buf(L + 1, '\0');
     std::size_t got = 0;
-    const LONG rc = pxquery(hKey, sValue, buf.data(), buf.size(), got);
+    bool bString = false;
+    const LONG rc = pxquery(hKey, sValue, buf.data(), buf.size(), got, bString);
     if (rc != ERROR_SUCCESS) return rc;
-    sText = PXREGTEXTREAD(std::string_view(buf.data(), got), static_cast<int>(L));
+    if (!PXREGTEXTREAD(std::string_view(buf.data(), got), static_cast<int>(L), bString, sText))
+        return ERROR_MORE_DATA;
     return rc;
 }
 
@@ -112,13 +129,12 @@ LONG PXREGREADREAL(HKEY hKey, std::string_view sValue, float& rValue) {
 }
 
 LONG PXREGREADTYPE(HKEY hKey, std::string_view sValue, void* pData, std::size_t nBytes) {
-    std::size_t got = 0;
-    return pxquery(hKey, sValue, pData, nBytes, got);
+    return pxquery(hKey, sValue, pData, nBytes);
 }
 
 LONG PXREGWRITECHAR(HKEY hKey, std::string_view sValue, std::string_view sText) {
     const std::string buf = PXREGTEXTBYTES(sText);
-    return pxwrite(hKey, sValue, REG_SZ, buf.data(), buf.size());
+    return pxwritestring(hKey, sValue, buf.data(), buf.size());
 }
 
 LONG PXREGWRITEINT(HKEY hKey, std::string_view sValue, int iValue) {
@@ -135,5 +151,5 @@ LONG PXREGWRITEREAL(HKEY hKey, std::string_view sValue, float rValue) {
 }
 
 LONG PXREGWRITETYPE(HKEY hKey, std::string_view sValue, const void* pData, std::size_t nBytes) {
-    return pxwrite(hKey, sValue, REG_SZ, pData, nBytes);
+    return pxwritestring(hKey, sValue, pData, nBytes);
 }

@@ -11,14 +11,16 @@ std::string PXREGTEXTBYTES(std::string_view sText) {
     return buf;
 }
 
-std::string PXREGTEXTREAD(std::string_view received, int L) {
+bool PXREGTEXTREAD(std::string_view received, int L, bool bString, std::string& sText) {
     const std::size_t nul = received.find('\0');
-    return XFIXED(nul == std::string_view::npos ? std::string_view() : received.substr(0, nul), L);
-}
-
-bool PXREGFITS(bool bString, const unsigned char* buf, std::size_t n, std::size_t& got) {
-    if (got <= n) return true;
-    if (!bString || got != n + 1 || buf[n] != 0) return false;
-    got = n;
+    if (nul != std::string_view::npos) {
+        sText = XFIXED(received.substr(0, nul), L);
+    } else if (!bString) {
+        sText = XFIXED(std::string_view(), L);
+    } else if (received.size() <= static_cast<std::size_t>(L)) {
+        sText = XFIXED(received, L);
+    } else {
+        return false;
+    }
     return true;
 }

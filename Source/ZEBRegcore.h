@@ -1,7 +1,7 @@
 // ZEBRegcore: the platform-free half of ZEBReg — how texts are stored as values and read back,
 // and when a value received fits its variable.
 //
-//   PXREGTEXTBYTES  PXREGTEXTREAD  PXREGFITS
+//   PXREGTEXTBYTES  PXREGTEXTREAD
 //
 // Never includes <windows.h>.
 #pragma once
@@ -14,11 +14,8 @@
 // L + 1 bytes.
 std::string PXREGTEXTBYTES(std::string_view sText);
 
-// The text of declared length L from the bytes received: the characters before the first NUL,
-// blank-padded; blank when the bytes hold no NUL (only the bytes received count).
-std::string PXREGTEXTREAD(std::string_view received, int L);
-
-// Whether got bytes received into a buffer of at least n + 1 bytes fit a variable of n bytes.
-// A string value may come with a terminating NUL of the system's own after its bytes: that byte
-// alone does not make it too large. got becomes the count to copy.
-bool PXREGFITS(bool bString, const unsigned char* buf, std::size_t n, std::size_t& got);
+// The text of declared length L from the bytes received (at most L + 1): the characters before
+// the first NUL, blank-padded. Bytes of a string value without a NUL are the text itself when
+// they fit L; bytes of another type without a NUL read as blanks. False, and sText untouched,
+// when a string value without a NUL does not fit.
+bool PXREGTEXTREAD(std::string_view received, int L, bool bString, std::string& sText);

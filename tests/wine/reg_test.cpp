@@ -34,11 +34,6 @@ std::vector<unsigned char> pxbytes(const void* p, std::size_t n) {
     const auto* b = static_cast<const unsigned char*>(p);
     return {b, b + n};
 }
-// The bytes written, as the system keeps a string value: some systems add a terminating NUL.
-std::vector<unsigned char> pxasstring(std::vector<unsigned char> stored, std::size_t nWritten) {
-    if (stored.size() == nWritten + 1 && stored.back() == 0) stored.pop_back();
-    return stored;
-}
 
 class Reg : public ::testing::Test {
   protected:
@@ -59,7 +54,7 @@ TEST_F(Reg, TextIsStoredWithItsDeclaredLengthAndReadBackPadded) {
     ASSERT_EQ(PXREGWRITECHAR(hKey, "Name      ", std::string("abc       ")), ERROR_SUCCESS);
     const Stored s = pxstored(hKey, "Name");
     EXPECT_EQ(s.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(pxasstring(s.bytes, 11), pxbytes("abc\0       ", 11));
+    EXPECT_EQ(s.bytes, pxbytes("abc\0       ", 11));
 
     std::string t(10, 'x');
     EXPECT_EQ(PXREGREADCHAR(hKey, "Name", t), ERROR_SUCCESS);
@@ -77,6 +72,29 @@ TEST_F(Reg, TextIsStoredWithItsDeclaredLengthAndReadBackPadded) {
     std::string raw(6, 'x');
     EXPECT_EQ(PXREGREADCHAR(hKey, "Raw", raw), ERROR_SUCCESS);
     EXPECT_EQ(raw, "      ");
+}
+
+TEST_F(Reg, TextsOneCharacterTooLongOrWithoutTerminator) {
+    // A full variable stores its L characters and the NUL, nothing more.
+    ASSERT_EQ(PXREGWRITECHAR(hKey, "Full", std::string("abcd")), ERROR_SUCCESS);
+    EXPECT_EQ(pxstored(hKey, "Full").bytes, pxbytes("abcd", 5));
+    std::string three = "xyz";
+    EXPECT_EQ(PXREGREADCHAR(hKey, "Full", three), ERROR_MORE_DATA);
+    EXPECT_EQ(three, "xyz");
+    std::string four = "wxyz";
+    EXPECT_EQ(PXREGREADCHAR(hKey, "Full", four), ERROR_SUCCESS);
+    EXPECT_EQ(four, "abcd");
+
+    // A string value stored without its terminator is still its text where it fits.
+    const char bare[] = "abcX";
+    ASSERT_EQ(RegSetValueExA(hKey, "Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>(bare), 3),
+              ERROR_SUCCESS);
+    std::string six(6, 'x');
+    EXPECT_EQ(PXREGREADCHAR(hKey, "Bare", six), ERROR_SUCCESS);
+    EXPECT_EQ(six, "abc   ");
+    std::string two = "qq";
+    EXPECT_EQ(PXREGREADCHAR(hKey, "Bare", two), ERROR_MORE_DATA);
+    EXPECT_EQ(two, "qq");
 }
 
 TEST_F(Reg, NumbersAndLogicalsAreDoubleWordsOfTheirBits) {
@@ -144,7 +162,7 @@ TEST_F(Reg, MemoryBlocksRoundTripAsStrings) {
     ASSERT_EQ(PXREGWRITETYPE(hKey, "Block", &in, sizeof in), ERROR_SUCCESS);
     const Stored s = pxstored(hKey, "Block");
     EXPECT_EQ(s.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(pxasstring(s.bytes, sizeof in), pxbytes(&in, sizeof in));
+    EXPECT_EQ(s.bytes, pxbytes(&in, sizeof in));
     EXPECT_EQ(PXREGREADTYPE(hKey, "Block", &out, sizeof out), ERROR_SUCCESS);
     EXPECT_EQ(std::memcmp(&in, &out, sizeof in), 0);
 
