@@ -5,16 +5,18 @@
 #            scripts/fuzz.sh (one check per target; executions printed)
 #   i686     the real Win32 API under Wine (CTest)
 #   x86_64   the same, 64-bit
-#   e2e      tests/e2e/*.sh one by one, under Xvfb with one Wine desktop (one check each)
+#   package  the release packages of scripts/release.sh (one check)
+#   e2e      tests/e2e/*.sh one by one, under Xvfb with one Wine desktop (one check each);
+#            package.sh runs the packaged Tapmon.exe of both packages
 # Ends with the line "N passed, N failed"; exits non-zero if anything failed, a build
 # failure included.
-# Environment: ZEB_STAGES="native fuzz i686 x86_64 e2e" picks stages; ZEB_FUZZ_SECONDS (8).
+# Environment: ZEB_STAGES="native fuzz i686 x86_64 package e2e" picks stages; ZEB_FUZZ_SECONDS (8).
 set -u
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 BUILD=$ROOT/build
 LOGS=$BUILD/logs
-STAGES=${ZEB_STAGES:-native fuzz i686 x86_64 e2e}
+STAGES=${ZEB_STAGES:-native fuzz i686 x86_64 package e2e}
 mkdir -p "$LOGS"
 
 passed=0 failed=0
@@ -142,6 +144,19 @@ e2e_stage() {
   stage_end e2e
 }
 
+# The release packages (scripts/release.sh); tests/e2e/package.sh runs what they hold.
+package_stage() {
+  stage_begin package
+  if scripts/release.sh >"$LOGS/release.log" 2>&1; then
+    grep -E '\.zip: ' "$LOGS/release.log" || true
+    count package 1 0
+  else
+    note "FAILED: scripts/release.sh"; tail -n 30 "$LOGS/release.log"
+    count package 0 1
+  fi
+  stage_end package
+}
+
 cleanup() {
   ( . scripts/wine-env.sh null; zeb_wine_release ) >/dev/null 2>&1 || true
 }
@@ -162,6 +177,7 @@ for st in $STAGES; do
     native) ctest_stage native 2 ;;
     fuzz) fuzz_stage ;;
     i686|x86_64) ctest_stage "$st" 1 ;;
+    package) package_stage ;;
     e2e) e2e_stage ;;
     *) note "unknown stage $st"; count "$st" 0 1 ;;
   esac

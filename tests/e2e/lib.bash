@@ -4,7 +4,8 @@
 # Under scripts/test.sh the scripts get an Xvfb with one Wine desktop; run by hand, a script
 # starts its own private Xvfb and stops it at the end.
 #
-#   tm_start [ARCH]        starts build/ARCH/bin/Tapmon.exe (i686), activates it with a click
+#   tm_start [ARCH]        starts build/ARCH/bin/Tapmon.exe (i686; $ZEB_TAPMON_EXE when set),
+#                          activates it with a click
 #                          on its caption and empties the pane; TM_PID is the process
 #   pt ARGS...             panetext.exe of the same build (tests/e2e/panetext.cpp), CR removed
 #   expect_pane NAME       the expected pane text comes on stdin; waits up to 10 s for the pane
@@ -29,7 +30,7 @@ else
 fi
 . "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/wine-env.sh" x11 || exit 1
 
-E2E_NAME=$(basename "$0" .sh)
+E2E_NAME=$(basename "$0" .sh)${ZEB_E2E_TAG:+-$ZEB_E2E_TAG}
 E2E_OUT=$ZEB_BUILD/e2e/$E2E_NAME
 E2E_PASSED=0
 E2E_FAILED=0
@@ -124,7 +125,7 @@ sc() { printf '\nKeystroke converted to WM_SYSCOMMAND: %s\n' "$1"; }
 
 tm_start() {
   local arch=${1:-i686}
-  TM_EXE=$ZEB_BUILD/$arch/bin/Tapmon.exe
+  TM_EXE=${ZEB_TAPMON_EXE:-$ZEB_BUILD/$arch/bin/Tapmon.exe}
   TM_PANETEXT=$ZEB_BUILD/$arch/bin/panetext.exe
   if [ ! -f "$TM_EXE" ] || [ ! -f "$TM_PANETEXT" ]; then
     echo "not built: $TM_EXE or $TM_PANETEXT" >&2
