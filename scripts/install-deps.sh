@@ -43,8 +43,15 @@ retry() {
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
-retry "${sudo[@]}" apt-get update -q -o DPkg::Lock::Timeout=300 </dev/null >/dev/null
-retry "${sudo[@]}" apt-get install "${apt_opts[@]}" "${need[@]}" </dev/null >/dev/null
+# A mirror caught mid-sync fails one index (seen: the i386 security list); the others are
+# still fresh, so the install below is what decides.
+retry "${sudo[@]}" apt-get update -q -o DPkg::Lock::Timeout=300 </dev/null >/dev/null ||
+  echo "install-deps: apt-get update incomplete; installing from the indexes it has" >&2
+# Without one architecture's security list, the other's newer libraries cannot be matched
+# (multi-arch packages must agree on versions): then take every package from the release.
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+"${sudo[@]}" apt-get install "${apt_opts[@]}" "${need[@]}" </dev/null >/dev/null ||
+  retry "${sudo[@]}" apt-get install "${apt_opts[@]}" ${codename:+-t "$codename"} "${need[@]}" </dev/null >/dev/null
 
 for p in "${need[@]}"; do
   have "$p" || { echo "install-deps: $p did not install" >&2; exit 1; }
