@@ -12,7 +12,7 @@ XWND xFrame;
 
 namespace {
 
-void pxregisterclass() {
+void PXREGISTERCLASS() {
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS | CS_OWNDC;
     wc.lpfnWndProc = fxwindowproc;
@@ -24,7 +24,7 @@ void pxregisterclass() {
 
 // Runs until WM_QUIT. A -1 from GetMessageA took no message (seen when another process sends a
 // very large WM_SETTEXT): the loop goes on.
-int pxmainloop() {
+int PXMAINLOOP() {
     MSG msg{};
     for (BOOL got; (got = GetMessageA(&msg, nullptr, 0, 0)) != 0;)
         if (got != -1) FXPREPROCESS(msg, true);
@@ -38,7 +38,7 @@ int XWINMAIN(HINSTANCE hInstance, LPSTR sCmdLine, int nCmdShow) {
     xApp.nWindows = 0;
     xApp.pxFrame = &xFrame;
     xApp.pxMDI = nullptr;
-    pxregisterclass();
+    PXREGISTERCLASS();
 
     // The command line is handed over as a text of 256 characters, cut at its first NUL.
     std::string sLine = XFIXED(sCmdLine ? std::string_view(sCmdLine) : std::string_view(), 256);
@@ -46,7 +46,7 @@ int XWINMAIN(HINSTANCE hInstance, LPSTR sCmdLine, int nCmdShow) {
     bool bOk = XINIT(sLine, nCmdShow);
     xApp.bInInit = false;
     if (!bOk) return 0;
-    return pxmainloop();
+    return PXMAINLOOP();
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR sCmdLine, int nCmdShow) {

@@ -16,7 +16,7 @@ constexpr DWORD XWAKEMASK = 0xFE;
 
 // The wait step: -(k) when handle k (from 1) was signalled (an abandoned mutex is owned now,
 // so it counts as signalled), XPM_WAITFAILED when the wait could not be made, else 0: input.
-int pxwait(const std::vector<HANDLE>& hHandles, int bWaitAll) {
+int PXWAIT(const std::vector<HANDLE>& hHandles, int bWaitAll) {
     if (hHandles.size() > MAXIMUM_WAIT_OBJECTS - 1) return XPM_WAITFAILED; // the queue is one
     const DWORD n = static_cast<DWORD>(hHandles.size());
     const DWORD r = MsgWaitForMultipleObjects(n, n ? hHandles.data() : nullptr, bWaitAll != 0,
@@ -37,12 +37,12 @@ constexpr int XBEEP_MINFREQ = 37, XBEEP_MAXFREQ = 32767, XBEEP_FREQ = 440, XBEEP
 XWND xMDIClient;
 CLIENTCREATESTRUCT xClientCreate;
 
-bool pxcreateframe(XMENU& xMenu, std::string_view sTitle, int iStyle, int iExStyle) {
+bool PXCREATEFRAME(XMENU& xMenu, std::string_view sTitle, int iStyle, int iExStyle) {
     return XCREATEWINDOW(xFrame, *XGETWINDOW(), iStyle, sTitle, iExStyle, std::nullopt,
                          std::nullopt, std::nullopt, std::nullopt, &xMenu);
 }
 
-void pxiconandshow(std::optional<int> iIcon, std::optional<int> nCmdShow) {
+void PXICONANDSHOW(std::optional<int> iIcon, std::optional<int> nCmdShow) {
     if (iIcon) XSETWINDOWICON(xFrame, *iIcon);
     XSHOWWINDOW(xFrame, nCmdShow.value_or(SW_SHOW));
 }
@@ -51,7 +51,7 @@ void pxiconandshow(std::optional<int> iIcon, std::optional<int> nCmdShow) {
 
 namespace {
 
-void pxpreprocess(MSG& msg, bool bAccel) {
+void PXPREPROCESS(MSG& msg, bool bAccel) {
     if (xApp.pxMDI && TranslateMDISysAccel(xApp.pxMDI->hWnd, &msg)) return;
     if (bAccel && TranslateAcceleratorA(xApp.pxFrame->hWnd, xApp.hAccel, &msg)) return;
     HWND hActive = GetActiveWindow();
@@ -65,7 +65,7 @@ void pxpreprocess(MSG& msg, bool bAccel) {
 // Each claiming step dispatches too (accelerator commands, dialog keys): whatever a handler
 // threw on the way is rethrown here, in the loop's own frame.
 void FXPREPROCESS(MSG& msg, bool bAccel) {
-    pxpreprocess(msg, bAccel);
+    PXPREPROCESS(msg, bAccel);
     FXRETHROW();
 }
 
@@ -76,7 +76,7 @@ int XPROCESSMESSAGES(std::optional<bool> bWait, std::optional<std::vector<int>> 
     MSG msg;
     for (;;) {
         if (hHandles) {
-            int k = pxwait(*hHandles, waitAll);
+            int k = PXWAIT(*hHandles, waitAll);
             if (k < 0) return k;
         }
         for (;;) {
@@ -110,9 +110,9 @@ bool XCREATESDIAPP(XMENU& xMenu, std::string_view sTitle, std::optional<int> iIc
                    std::optional<int> iExStyle) {
     if (!xApp.bInInit) return false;
     InitCommonControls();
-    const bool ok = pxcreateframe(xMenu, sTitle, iStyle.value_or(XSTYLE_FRAME),
+    const bool ok = PXCREATEFRAME(xMenu, sTitle, iStyle.value_or(XSTYLE_FRAME),
                                   iExStyle.value_or(XEXSTYLE_FRAME));
-    pxiconandshow(iIcon, nCmdShow);
+    PXICONANDSHOW(iIcon, nCmdShow);
     return ok;
 }
 
@@ -120,7 +120,7 @@ bool XCREATEMDIAPP(XMENU& xMenu, int iWindowMenu, std::string_view sTitle, std::
                    std::optional<int> nCmdShow) {
     if (!xApp.bInInit) return false;
     InitCommonControls();
-    if (!pxcreateframe(xMenu, sTitle, XSTYLE_FRAME, XEXSTYLE_FRAME)) return false;
+    if (!PXCREATEFRAME(xMenu, sTitle, XSTYLE_FRAME, XEXSTYLE_FRAME)) return false;
     xApp.pxMDI = &xMDIClient;
     xClientCreate.hWindowMenu = GetSubMenu(xMenu.hMenu, iWindowMenu - 1);
     xClientCreate.idFirstChild = 1;
@@ -132,7 +132,7 @@ bool XCREATEMDIAPP(XMENU& xMenu, int iWindowMenu, std::string_view sTitle, std::
     int w = 0, h = 0;
     XGETCLIENTRECT(xFrame, w, h);
     SendMessageA(xFrame.hWnd, WM_SIZE, 0, MAKELPARAM(w, h));
-    pxiconandshow(iIcon, nCmdShow);
+    PXICONANDSHOW(iIcon, nCmdShow);
     return ok;
 }
 

@@ -22,14 +22,14 @@ constexpr char XCTLPROP[] = "XCTL";
 // is a round trip to the window server on some platforms, and the window procedure asks on
 // every size and colour message. Records are found in this in-process copy, which every
 // change of the property made here keeps in step; only this process's windows are in it.
-std::unordered_map<HWND, XCTLREC*>& pxrecords() {
+std::unordered_map<HWND, XCTLREC*>& PXRECORDS() {
     static std::unordered_map<HWND, XCTLREC*> records;
     return records;
 }
 
-void pxunlink(HWND hCtl) {
+void PXUNLINK(HWND hCtl) {
     RemovePropA(hCtl, XCTLPROP);
-    pxrecords().erase(hCtl);
+    PXRECORDS().erase(hCtl);
 }
 inline const HFONT XNOFONT = reinterpret_cast<HFONT>(static_cast<INT_PTR>(-1));
 
@@ -47,7 +47,7 @@ struct XTARGET {
 };
 
 // The addressing rule: the child with identifier ID, else the window itself when ID is its own.
-bool pxtarget(const XWND& xWnd, int ID, XTARGET& t) {
+bool PXFINDTARGET(const XWND& xWnd, int ID, XTARGET& t) {
     if (!xWnd.hWnd) return false;
     HWND h = GetDlgItem(xWnd.hWnd, ID);
     if (!h && ID == xWnd.iID) h = xWnd.hWnd;
@@ -58,58 +58,58 @@ bool pxtarget(const XWND& xWnd, int ID, XTARGET& t) {
     return true;
 }
 
-LONG pxstyle(HWND h) {
+LONG PXSTYLE(HWND h) {
     return GetWindowLongA(h, GWL_STYLE);
 }
 
 // List and combo boxes: LB_ERR/CB_ERR (-1) and LB_ERRSPACE/CB_ERRSPACE (-2) are failures.
-bool pxunlesserr(LRESULT r) {
+bool PXUNLESSERR(LRESULT r) {
     return r != -1 && r != -2;
 }
 
-bool pxischeck(int iClass) {
+bool PXISCHECK(int iClass) {
     return iClass == XCC_CHECKBOX || iClass == XCC_RADIO || iClass == XCC_RADIOMANUAL;
 }
 
-bool pxiscombo(int iClass) {
+bool PXISCOMBO(int iClass) {
     return iClass == XCC_COMBOLIST || iClass == XCC_COMBOEDIT;
 }
 
-void pxrepaint(HWND h) {
+void PXREPAINT(HWND h) {
     InvalidateRect(h, nullptr, TRUE);
     UpdateWindow(h);
 }
 
-void pxdeletebrush(HBRUSH h) {
+void PXDELETECTLBRUSH(HBRUSH h) {
     if (h && h != XNOBRUSH) DeleteObject(h);
 }
 
-void pxdeletefont(HFONT h) {
+void PXDELETEFONT(HFONT h) {
     if (h && h != XNOFONT) DeleteObject(h);
 }
 
 // Releases what a record owns once the record goes: its brush, which only the record's colour
 // answers use, and its font unless a control that stays still shows it.
-void pxreleaseobjects(const XCTLREC& c) {
-    pxdeletebrush(c.hBrush);
+void PXRELEASEOBJECTS(const XCTLREC& c) {
+    PXDELETECTLBRUSH(c.hBrush);
     if (!IsWindow(c.hCtl) || reinterpret_cast<HFONT>(FXSEND(c.hCtl, WM_GETFONT)) != c.hFont)
-        pxdeletefont(c.hFont);
+        PXDELETEFONT(c.hFont);
 }
 
-int pxheadercount(HWND hHeader) {
+int PXHEADERCOUNT(HWND hHeader) {
     return hHeader ? static_cast<int>(FXSEND(hHeader, HDM_GETITEMCOUNT)) : 0;
 }
 
 // ---- The control list ------------------------------------------------------------------------
 
 // Sets the "XCTL" property of entries iFrom..iTo that hold a window, after entries moved.
-void pxrepoint(XWND& xWnd, int iFrom, int iTo) {
+void PXREPOINT(XWND& xWnd, int iFrom, int iTo) {
     for (int i = iFrom; i <= iTo; ++i)
         if (xWnd.xCtl[i].hCtl) FXASSOCCTLTOHANDLE(xWnd.xCtl[i].hCtl, xWnd.xCtl[i]);
 }
 
 // The entry for one more control: a new list has room for 32 after entry 0 and grows by 32.
-XCTLREC& pxnewentry(XWND& xWnd) {
+XCTLREC& PXNEWENTRY(XWND& xWnd) {
     if (!xWnd.xCtl.allocated()) {
         xWnd.xCtl.allocate(XCTL_FIRSTROOM + 1);
         xWnd.nControls = 0;
@@ -117,7 +117,7 @@ XCTLREC& pxnewentry(XWND& xWnd) {
     const int n = xWnd.nControls + 1;
     if (n > xWnd.xCtl.capacity() - 1) {
         xWnd.xCtl.resize(xWnd.xCtl.capacity() + XCTL_GROWTH);
-        pxrepoint(xWnd, 0, n - 1);
+        PXREPOINT(xWnd, 0, n - 1);
     }
     xWnd.nControls = n;
     return xWnd.xCtl[n];
@@ -139,7 +139,7 @@ void FXINITCTLREC(XCTLREC& c, HWND hCtl, int iClass, int iStyle, HWND hParent) {
 namespace {
 
 // True when the window's own "XCTL" designates entry 0 of its list (a dialog's record).
-bool pxhasownrecord(XWND& xWnd) {
+bool PXHASOWNRECORD(XWND& xWnd) {
     return xWnd.xCtl.allocated() && xWnd.hWnd && xWnd.xCtl[0].hCtl == xWnd.hWnd &&
            FXCTLBYHANDLE(xWnd.hWnd) == &xWnd.xCtl[0];
 }
@@ -147,16 +147,16 @@ bool pxhasownrecord(XWND& xWnd) {
 // Releases the control list. A dialog's own record is read by the window procedure until the
 // window is gone (its destruction event), so entry 0 stays with a live window; bOwnObjects
 // releases its font and brush.
-void pxreleaselist(XWND& xWnd, bool bOwnObjects) {
+void PXRELEASELIST(XWND& xWnd, bool bOwnObjects) {
     xWnd.nControls = 0;
-    if (!pxhasownrecord(xWnd)) {
+    if (!PXHASOWNRECORD(xWnd)) {
         xWnd.xCtl.release();
         return;
     }
     XCTLREC& own = xWnd.xCtl[0];
     if (bOwnObjects) {
-        pxdeletebrush(own.hBrush);
-        pxdeletefont(own.hFont);
+        PXDELETECTLBRUSH(own.hBrush);
+        PXDELETEFONT(own.hFont);
         own.hBrush = XNOBRUSH;
         own.hFont = nullptr;
     }
@@ -164,7 +164,7 @@ void pxreleaselist(XWND& xWnd, bool bOwnObjects) {
 }
 
 // Index (1..count) of a record in the window's list, or 0.
-int pxindexof(XWND& xWnd, const XCTLREC* rec) {
+int PXINDEXOF(XWND& xWnd, const XCTLREC* rec) {
     if (!xWnd.xCtl.allocated()) return 0;
     const int n = std::min(xWnd.nControls, xWnd.xCtl.capacity() - 1);
     for (int i = 1; i <= n; ++i)
@@ -173,7 +173,7 @@ int pxindexof(XWND& xWnd, const XCTLREC* rec) {
 }
 
 // The first identifier above ID (below 32768, never 0) that no child of the window uses.
-std::optional<int> pxfreeid(HWND hParent, int ID) {
+std::optional<int> PXFREEID(HWND hParent, int ID) {
     std::set<int> used;
     for (HWND h = GetWindow(hParent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
         used.insert(GetWindowLongA(h, GWL_ID));
@@ -182,7 +182,7 @@ std::optional<int> pxfreeid(HWND hParent, int ID) {
     return std::nullopt;
 }
 
-void pxinitcommoncontrols() {
+void PXINITCOMMONCONTROLS() {
     static bool done = false;
     if (!done) InitCommonControls();
     done = true;
@@ -191,13 +191,13 @@ void pxinitcommoncontrols() {
 // ---- List views ------------------------------------------------------------------------------
 
 // Rows and application array indexes: ZEBListView's row maps.
-int pxlvbackmap(HWND hList, int iRow) {
+int PXLVBACKMAPOF(HWND hList, int iRow) {
     int k = 0;
     FXLV_BACKMAP(hList, iRow, k);
     return k;
 }
 
-int pxlvfwdmap(HWND hList, int iIndex) {
+int PXLVFWDMAPOF(HWND hList, int iIndex) {
     int row = -1;
     FXLV_FWDMAP(hList, row, iIndex);
     return row;
@@ -205,8 +205,8 @@ int pxlvfwdmap(HWND hList, int iIndex) {
 
 // Selects or deselects the row of array index k. An index without a row selects nothing: to
 // the system, item -1 means every row.
-bool pxlvselect(HWND hList, int k, bool b) {
-    const int item = pxlvfwdmap(hList, k);
+bool PXLVSELECT(HWND hList, int k, bool b) {
+    const int item = PXLVFWDMAPOF(hList, k);
     if (item < 0) return false;
     LVITEMA it{};
     it.mask = LVIF_STATE;
@@ -218,7 +218,7 @@ bool pxlvselect(HWND hList, int k, bool b) {
 // ---- Texts -----------------------------------------------------------------------------------
 
 // Fills a blank-padded text from a system text of at most n characters, up to its first NUL.
-void pxfilltext(std::string& sText, const char* p, std::size_t n) {
+void PXFILLTEXT(std::string& sText, const char* p, std::size_t n) {
     std::size_t len = 0;
     while (len < n && p[len]) ++len;
     sText = XFIXED(std::string_view(p, len), static_cast<int>(sText.size()));
@@ -226,14 +226,14 @@ void pxfilltext(std::string& sText, const char* p, std::size_t n) {
 
 // An item's text, read into a buffer as long as the item's own text whatever the caller's
 // declared length: these messages take no buffer size.
-bool pxitemtext(HWND h, UINT iLenMsg, UINT iTextMsg, WPARAM i, std::string& buf) {
+bool PXITEMTEXT(HWND h, UINT iLenMsg, UINT iTextMsg, WPARAM i, std::string& buf) {
     const LRESULT n = FXSEND(h, iLenMsg, i);
     if (n < 0) return false;
     buf.assign(std::max(buf.size(), static_cast<std::size_t>(n) + 1), '\0');
-    return pxunlesserr(FXSEND(h, iTextMsg, i, FXADDR(&buf[0])));
+    return PXUNLESSERR(FXSEND(h, iTextMsg, i, FXADDR(&buf[0])));
 }
 
-bool pxsetfont(XCTLREC& rec, HWND h, std::string_view sText) {
+bool PXSETFONT(XCTLREC& rec, HWND h, std::string_view sText) {
     const XFONTDESC d = PXREADFONT(sText);
     const HFONT f = CreateFontA(-d.iHeight, d.iWidth, 0, 0, d.iWeight, d.bItalic, d.bUnderline,
                                 FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, d.sFace.c_str());
@@ -241,13 +241,13 @@ bool pxsetfont(XCTLREC& rec, HWND h, std::string_view sText) {
     const HFONT old = rec.hFont;
     rec.hFont = f;
     FXSEND(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
-    pxdeletefont(old); // only once the control no longer uses it
+    PXDELETEFONT(old); // only once the control no longer uses it
     return true;
 }
 
 // Adds items at the end or deletes the last until there are v; false when that cannot be done
 // (a negative v, or the control refusing an item) rather than trying for ever.
-template <class Add, class Del> bool pxsetcount(HWND h, UINT iCountMsg, int v, Add add, Del del) {
+template <class Add, class Del> bool PXSETCOUNT(HWND h, UINT iCountMsg, int v, Add add, Del del) {
     if (v < 0) return false;
     for (LRESULT n = FXSEND(h, iCountMsg); n != v; n = FXSEND(h, iCountMsg)) {
         if (n < 0) return false;
@@ -256,22 +256,22 @@ template <class Add, class Del> bool pxsetcount(HWND h, UINT iCountMsg, int v, A
     return true;
 }
 
-bool pxsetcountlist(HWND h, bool bCombo, int v) {
+bool PXSETCOUNTLIST(HWND h, bool bCombo, int v) {
     const UINT add = bCombo ? CB_ADDSTRING : LB_ADDSTRING;
     const UINT del = bCombo ? CB_DELETESTRING : LB_DELETESTRING;
     const LRESULT sel = FXSEND(h, bCombo ? CB_GETCURSEL : LB_GETCURSEL);
-    const bool ok = pxsetcount(
+    const bool ok = PXSETCOUNT(
         h, bCombo ? CB_GETCOUNT : LB_GETCOUNT, v,
-        [&](LRESULT) { return pxunlesserr(FXSEND(h, add, 0, FXADDR(""))); },
-        [&](LRESULT last) { return pxunlesserr(FXSEND(h, del, static_cast<WPARAM>(last))); });
+        [&](LRESULT) { return PXUNLESSERR(FXSEND(h, add, 0, FXADDR(""))); },
+        [&](LRESULT last) { return PXUNLESSERR(FXSEND(h, del, static_cast<WPARAM>(last))); });
     FXSEND(h, bCombo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(sel));
     return ok;
 }
 
-bool pxsetcounttabs(HWND h, int v) {
+bool PXSETCOUNTTABS(HWND h, int v) {
     // Pages that are children of the tab control report through it to the window.
     SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-    return pxsetcount(
+    return PXSETCOUNT(
         h, TCM_GETITEMCOUNT, v,
         [&](LRESULT n) {
             char empty[1] = "";
@@ -285,12 +285,12 @@ bool pxsetcounttabs(HWND h, int v) {
 
 // ---- Scroll bars -----------------------------------------------------------------------------
 
-bool pxscrollget(HWND h, UINT iMask, SCROLLINFO& si) {
+bool PXSCROLLGET(HWND h, UINT iMask, SCROLLINFO& si) {
     si = SCROLLINFO{sizeof si, iMask, 0, 0, 0, 0, 0};
     return GetScrollInfo(h, SB_CTL, &si) != 0;
 }
 
-void pxscrollset(HWND h, UINT iMask, SCROLLINFO& si) {
+void PXSCROLLSET(HWND h, UINT iMask, SCROLLINFO& si) {
     si.cbSize = sizeof si;
     si.fMask = iMask;
     SetScrollInfo(h, SB_CTL, &si, TRUE);
@@ -299,14 +299,14 @@ void pxscrollset(HWND h, UINT iMask, SCROLLINFO& si) {
 // ---- Colours ---------------------------------------------------------------------------------
 
 // The brush replaced (also by -1) is deleted once the control no longer paints with it.
-bool pxsetbkcolour(XCTLREC& rec, HWND h, int iClass, int v) {
+bool PXSETBKCOLOUR(XCTLREC& rec, HWND h, int iClass, int v) {
     const bool common = iClass == XCC_PROGRESS || iClass == XCC_STATUSBAR;
     const HBRUSH old = rec.hBrush;
     if (v == -1) {
         rec.hBrush = XNOBRUSH;
         if (common) FXSEND(h, CCM_SETBKCOLOR, 0, static_cast<LPARAM>(CLR_DEFAULT));
-        pxrepaint(h);
-        pxdeletebrush(old);
+        PXREPAINT(h);
+        PXDELETECTLBRUSH(old);
         return common;
     }
     if (v < 0 || v > 0xFFFFFF) return false;
@@ -319,12 +319,12 @@ bool pxsetbkcolour(XCTLREC& rec, HWND h, int iClass, int v) {
     else if (iClass == XCC_LISTVIEW)
         ok = FXSEND(h, LVM_SETBKCOLOR, 0, v) && FXSEND(h, LVM_SETTEXTBKCOLOR, 0, v);
     else
-        pxrepaint(h);
-    pxdeletebrush(old);
+        PXREPAINT(h);
+    PXDELETECTLBRUSH(old);
     return ok;
 }
 
-bool pxsettextcolour(XCTLREC& rec, HWND h, int iClass, int v) {
+bool PXSETTEXTCOLOUR(XCTLREC& rec, HWND h, int iClass, int v) {
     if (v < -1 || v > 0xFFFFFF) return false;
     rec.crText = v;
     if (iClass == XCC_PROGRESS) {
@@ -332,7 +332,7 @@ bool pxsettextcolour(XCTLREC& rec, HWND h, int iClass, int v) {
         return true;
     }
     if (iClass == XCC_LISTVIEW) return FXSEND(h, LVM_SETTEXTCOLOR, 0, v) != 0;
-    pxrepaint(h);
+    PXREPAINT(h);
     return true;
 }
 
@@ -340,7 +340,7 @@ bool pxsettextcolour(XCTLREC& rec, HWND h, int iClass, int v) {
 
 // The image messages answer the previous image, 0 the first time: success is reading back
 // what was set.
-bool pxsetimage(const XTARGET& t, int iProp, HANDLE v) {
+bool PXSETIMAGE(const XTARGET& t, int iProp, HANDLE v) {
     const HWND h = t.h;
     const LPARAM lv = reinterpret_cast<LPARAM>(v);
     const int c = t.iClass;
@@ -348,14 +348,14 @@ bool pxsetimage(const XTARGET& t, int iProp, HANDLE v) {
         return FXSEND(h, SB_SETICON, static_cast<WPARAM>(iProp - 1), lv) != 0;
     if (iProp != XPC_BITMAP && iProp != XPC_ICON) return false;
     if (c == XCC_STATIC) {
-        const int kind = pxstyle(h) & 0xF;
+        const int kind = PXSTYLE(h) & 0xF;
         if (kind != SS_BITMAP && kind != SS_ICON) return false;
         const WPARAM type = kind == SS_BITMAP ? IMAGE_BITMAP : IMAGE_ICON;
         FXSEND(h, STM_SETIMAGE, type, lv);
         return FXSEND(h, STM_GETIMAGE, type) == lv;
     }
     if (PXCTLISBUTTON(c)) {
-        const LONG s = pxstyle(h);
+        const LONG s = PXSTYLE(h);
         if (!(s & (BS_BITMAP | BS_ICON))) return false;
         const WPARAM type = (s & BS_BITMAP) ? IMAGE_BITMAP : IMAGE_ICON;
         FXSEND(h, BM_SETIMAGE, type, lv);
@@ -377,10 +377,10 @@ bool pxsetimage(const XTARGET& t, int iProp, HANDLE v) {
     return false;
 }
 
-bool pxgetimage(const XTARGET& t, int iProp, HANDLE& v) {
+bool PXGETIMAGE(const XTARGET& t, int iProp, HANDLE& v) {
     const HWND h = t.h;
     const int c = t.iClass;
-    const LONG s = pxstyle(h);
+    const LONG s = PXSTYLE(h);
     LRESULT r = 0;
     if (iProp == XPC_BITMAP && c == XCC_STATIC && (s & 0xF) == SS_BITMAP)
         r = FXSEND(h, STM_GETIMAGE, IMAGE_BITMAP);
@@ -405,16 +405,16 @@ bool pxgetimage(const XTARGET& t, int iProp, HANDLE& v) {
 // ---- Integer values --------------------------------------------------------------------------
 
 // Adds item v to a multiple selection; item 0 would be index -1, which selects every item.
-bool pxaddtosel(HWND h, int v) {
+bool PXADDTOSEL(HWND h, int v) {
     return v >= 1 && FXSEND(h, LB_SETSEL, TRUE, v - 1) != LB_ERR;
 }
 
-bool pxlistsel(HWND h, int v) {
-    if (pxstyle(h) & LBS_MULTIPLESEL) return pxaddtosel(h, v);
+bool PXLISTSEL(HWND h, int v) {
+    if (PXSTYLE(h) & LBS_MULTIPLESEL) return PXADDTOSEL(h, v);
     return FXSEND(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
 }
 
-bool pxsettab(HWND h, int v) {
+bool PXSETTAB(HWND h, int v) {
     // Tab 0 would be index -1, which leaves no tab selected and every page hidden.
     if (v < 1 || v > FXSEND(h, TCM_GETITEMCOUNT)) return false;
     FXSEND(h, TCM_SETCURSEL, static_cast<WPARAM>(v - 1));
@@ -424,38 +424,38 @@ bool pxsettab(HWND h, int v) {
     return true;
 }
 
-bool pxsetvalue(const XTARGET& t, int v) {
+bool PXSETVALUE(const XTARGET& t, int v) {
     const HWND h = t.h;
     switch (t.iClass) {
     case XCC_EDIT: FXSEND(h, EM_SETSEL, static_cast<WPARAM>(v), v); return true;
-    case XCC_LISTBOX: return pxlistsel(h, v);
+    case XCC_LISTBOX: return PXLISTSEL(h, v);
     case XCC_COMBOLIST:
     case XCC_COMBOEDIT: return FXSEND(h, CB_SETCURSEL, static_cast<WPARAM>(v - 1)) != CB_ERR;
-    case XCC_TAB: return pxsettab(h, v);
+    case XCC_TAB: return PXSETTAB(h, v);
     case XCC_SCROLLBAR: {
         SCROLLINFO si;
-        pxscrollget(h, SIF_ALL, si);
+        PXSCROLLGET(h, SIF_ALL, si);
         si.nPos = PXSCROLLCLAMP(v, si.nMin, si.nMax, static_cast<int>(si.nPage));
-        pxscrollset(h, SIF_POS, si);
+        PXSCROLLSET(h, SIF_POS, si);
         return true;
     }
     case XCC_UPDOWN: FXSEND(h, UDM_SETPOS, 0, v); return true;
     case XCC_TRACKBAR: FXSEND(h, TBM_SETPOS, TRUE, v); return true;
     case XCC_PROGRESS: FXSEND(h, PBM_SETPOS, static_cast<WPARAM>(v)); return true;
-    case XCC_LISTVIEW: return pxlvselect(h, v, true);
+    case XCC_LISTVIEW: return PXLVSELECT(h, v, true);
     default: return false;
     }
 }
 
-bool pxsetrange(const XTARGET& t, int iProp, int v) {
+bool PXSETRANGE(const XTARGET& t, int iProp, int v) {
     const HWND h = t.h;
     const bool lower = iProp == XPC_MINIMUM;
     switch (t.iClass) {
     case XCC_SCROLLBAR: {
         SCROLLINFO si;
-        pxscrollget(h, SIF_RANGE, si);
+        PXSCROLLGET(h, SIF_RANGE, si);
         (lower ? si.nMin : si.nMax) = v;
-        pxscrollset(h, SIF_RANGE, si);
+        PXSCROLLSET(h, SIF_RANGE, si);
         return true;
     }
     case XCC_UPDOWN: {
@@ -476,45 +476,45 @@ bool pxsetrange(const XTARGET& t, int iProp, int v) {
     }
 }
 
-bool pxsetint(const XTARGET& t, int iProp, int v) {
+bool PXSETINT(const XTARGET& t, int iProp, int v) {
     const HWND h = t.h;
     const int c = t.iClass;
     XCTLREC* rec = t.rec;
     switch (iProp) {
-    case XPC_VALUE: return pxsetvalue(t, v);
+    case XPC_VALUE: return PXSETVALUE(t, v);
     case XPC_SELECTION:
-        if (c == XCC_LISTBOX || pxiscombo(c) || c == XCC_TAB || c == XCC_LISTVIEW)
-            return pxsetvalue(t, v);
+        if (c == XCC_LISTBOX || PXISCOMBO(c) || c == XCC_TAB || c == XCC_LISTVIEW)
+            return PXSETVALUE(t, v);
         return false;
     case XPC_COUNT:
-        if (c == XCC_LISTBOX || pxiscombo(c)) return pxsetcountlist(h, pxiscombo(c), v);
-        if (c == XCC_TAB) return pxsetcounttabs(h, v);
+        if (c == XCC_LISTBOX || PXISCOMBO(c)) return PXSETCOUNTLIST(h, PXISCOMBO(c), v);
+        if (c == XCC_TAB) return PXSETCOUNTTABS(h, v);
         // A virtual list's rows show its array in order until it is sorted (ZEBListView).
-        if (c != XCC_LISTVIEW || !(pxstyle(h) & LVS_OWNERDATA) || v < 0) return false;
+        if (c != XCC_LISTVIEW || !(PXSTYLE(h) & LVS_OWNERDATA) || v < 0) return false;
         FXSEND(h, LVM_SETITEMCOUNT, static_cast<WPARAM>(v), 0);
         PXLV_SETROWCOUNT(h, v);
         return true;
     case XPC_LVINTEGER: return c == XCC_LISTVIEW && PXLV_SETRECSIZE(h, v);
     case XPC_MINIMUM:
-    case XPC_MAXIMUM: return pxsetrange(t, iProp, v);
+    case XPC_MAXIMUM: return PXSETRANGE(t, iProp, v);
     case XPC_PAGE:
         if (c == XCC_SCROLLBAR) {
             SCROLLINFO si{};
             si.nPage = static_cast<UINT>(v);
-            pxscrollset(h, SIF_PAGE, si);
+            PXSCROLLSET(h, SIF_PAGE, si);
             return true;
         }
         if (c == XCC_TRACKBAR) FXSEND(h, TBM_SETTICFREQ, static_cast<WPARAM>(v));
         if (c == XCC_PROGRESS) FXSEND(h, PBM_SETSTEP, static_cast<WPARAM>(v));
         return c == XCC_TRACKBAR || c == XCC_PROGRESS;
-    case XPC_TEXTCOLOUR: return rec && pxsettextcolour(*rec, h, c, v);
-    case XPC_BKCOLOUR: return rec && pxsetbkcolour(*rec, h, c, v);
+    case XPC_TEXTCOLOUR: return rec && PXSETTEXTCOLOUR(*rec, h, c, v);
+    case XPC_BKCOLOUR: return rec && PXSETBKCOLOUR(*rec, h, c, v);
     case XPC_WIDTHS: {
         if (c != XCC_LISTVIEW) return false;
         const HWND hHeader = FXLVHEADER(h);
         if (!hHeader) return false;
         if (v >= LVSCW_AUTOSIZE_USEHEADER)
-            for (int i = 0, n = pxheadercount(hHeader); i < n; ++i)
+            for (int i = 0, n = PXHEADERCOUNT(hHeader); i < n; ++i)
                 FXSEND(h, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), v);
         return true;
     }
@@ -528,11 +528,11 @@ bool pxsetint(const XTARGET& t, int iProp, int v) {
     if (iProp < 1) return false;
     switch (c) {
     case XCC_LISTBOX:
-        if (!(pxstyle(h) & LBS_MULTIPLESEL))
+        if (!(PXSTYLE(h) & LBS_MULTIPLESEL))
             return v >= 1 && FXSEND(h, LB_SETCURSEL, static_cast<WPARAM>(v - 1)) != LB_ERR;
         if (v < 1) return false;
         if (v == 1) FXSEND(h, LB_SETSEL, FALSE, -1);
-        return pxaddtosel(h, v);
+        return PXADDTOSEL(h, v);
     case XCC_COMBOLIST:
     case XCC_COMBOEDIT: return FXSEND(h, CB_SETCURSEL, static_cast<WPARAM>(v - 1)) != CB_ERR;
     case XCC_TAB: {
@@ -546,7 +546,7 @@ bool pxsetint(const XTARGET& t, int iProp, int v) {
 }
 
 // The k-th selected item (1-based) of a multiple-selection list box.
-bool pxnthselected(HWND h, int k, int& v) {
+bool PXNTHSELECTED(HWND h, int k, int& v) {
     const LRESULT nSel = FXSEND(h, LB_GETSELCOUNT);
     if (k >= 1 && k <= nSel) {
         int seen = 0;
@@ -560,14 +560,14 @@ bool pxnthselected(HWND h, int k, int& v) {
     return false;
 }
 
-bool pxgetsel(HWND h, UINT iMsg, int& v) {
+bool PXGETSEL(HWND h, UINT iMsg, int& v) {
     const LRESULT s = FXSEND(h, iMsg);
     if (s == -1) return false;
     v = static_cast<int>(s) + 1;
     return true;
 }
 
-bool pxgetvalue(const XTARGET& t, int& v) {
+bool PXGETVALUE(const XTARGET& t, int& v) {
     const HWND h = t.h;
     switch (t.iClass) {
     case XCC_EDIT: {
@@ -576,12 +576,12 @@ bool pxgetvalue(const XTARGET& t, int& v) {
         v = static_cast<int>(end);
         return true;
     }
-    case XCC_LISTBOX: return pxgetsel(h, LB_GETCURSEL, v);
-    case XCC_COMBOLIST: return pxgetsel(h, CB_GETCURSEL, v);
+    case XCC_LISTBOX: return PXGETSEL(h, LB_GETCURSEL, v);
+    case XCC_COMBOLIST: return PXGETSEL(h, CB_GETCURSEL, v);
     case XCC_TAB: v = static_cast<int>(FXSEND(h, TCM_GETCURSEL)) + 1; return v != 0;
     case XCC_SCROLLBAR: {
         SCROLLINFO si;
-        if (!pxscrollget(h, SIF_POS, si)) return false;
+        if (!PXSCROLLGET(h, SIF_POS, si)) return false;
         v = si.nPos;
         return true;
     }
@@ -597,7 +597,7 @@ bool pxgetvalue(const XTARGET& t, int& v) {
 }
 
 // The next selected row of a list view after row *iStart (1-based; 0 starts at the top).
-bool pxnextselectedrow(HWND h, int& v, int* iStart) {
+bool PXNEXTSELECTEDROW(HWND h, int& v, int* iStart) {
     const int start = iStart ? *iStart : 0;
     const int i = static_cast<int>(
         FXSEND(h, LVM_GETNEXTITEM, static_cast<WPARAM>(start - 1), MAKELPARAM(LVNI_SELECTED, 0)));
@@ -605,28 +605,28 @@ bool pxnextselectedrow(HWND h, int& v, int* iStart) {
         v = 0;
         return false;
     }
-    v = pxlvbackmap(h, i);
+    v = PXLVBACKMAPOF(h, i);
     if (iStart) *iStart = i + 1;
     return true;
 }
 
-bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
+bool PXGETINT(const XTARGET& t, int iProp, int& v, int* iStart) {
     const HWND h = t.h;
     const int c = t.iClass;
     const XCTLREC* rec = t.rec;
     switch (iProp) {
-    case XPC_VALUE: return pxgetvalue(t, v);
+    case XPC_VALUE: return PXGETVALUE(t, v);
     case XPC_SELECTION:
-        if (c == XCC_LISTBOX && !(pxstyle(h) & LBS_MULTIPLESEL)) return pxgetvalue(t, v);
-        if (pxiscombo(c)) return pxgetsel(h, CB_GETCURSEL, v);
-        if (c == XCC_TAB) return pxgetvalue(t, v);
-        if (c == XCC_LISTVIEW) return pxnextselectedrow(h, v, iStart);
+        if (c == XCC_LISTBOX && !(PXSTYLE(h) & LBS_MULTIPLESEL)) return PXGETVALUE(t, v);
+        if (PXISCOMBO(c)) return PXGETSEL(h, CB_GETCURSEL, v);
+        if (c == XCC_TAB) return PXGETVALUE(t, v);
+        if (c == XCC_LISTVIEW) return PXNEXTSELECTEDROW(h, v, iStart);
         return false;
     case XPC_COUNT: {
         LRESULT n;
         if (c == XCC_LISTBOX)
             n = FXSEND(h, LB_GETCOUNT);
-        else if (pxiscombo(c))
+        else if (PXISCOMBO(c))
             n = FXSEND(h, CB_GETCOUNT);
         else if (c == XCC_TAB)
             n = FXSEND(h, TCM_GETITEMCOUNT);
@@ -634,7 +634,7 @@ bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
             n = FXSEND(h, LVM_GETITEMCOUNT);
         else
             return false;
-        if (!pxunlesserr(n)) return false;
+        if (!PXUNLESSERR(n)) return false;
         v = static_cast<int>(n);
         return true;
     }
@@ -644,7 +644,7 @@ bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
     case XPC_PAGE: {
         if (c == XCC_SCROLLBAR) {
             SCROLLINFO si;
-            if (!pxscrollget(h, iProp == XPC_PAGE ? SIF_PAGE : SIF_RANGE, si)) return false;
+            if (!PXSCROLLGET(h, iProp == XPC_PAGE ? SIF_PAGE : SIF_RANGE, si)) return false;
             v = iProp == XPC_MINIMUM   ? si.nMin
                 : iProp == XPC_MAXIMUM ? si.nMax
                                        : static_cast<int>(si.nPage);
@@ -677,10 +677,10 @@ bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
     if (iProp < 0) return false;
     switch (c) {
     case XCC_LISTBOX:
-        if (pxstyle(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) return pxnthselected(h, iProp, v);
-        return pxgetvalue(t, v);
+        if (PXSTYLE(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) return PXNTHSELECTED(h, iProp, v);
+        return PXGETVALUE(t, v);
     case XCC_COMBOLIST:
-    case XCC_COMBOEDIT: return pxgetsel(h, CB_GETCURSEL, v);
+    case XCC_COMBOEDIT: return PXGETSEL(h, CB_GETCURSEL, v);
     case XCC_TAB: {
         TCITEMA it{};
         it.mask = TCIF_PARAM;
@@ -695,7 +695,7 @@ bool pxgetint(const XTARGET& t, int iProp, int& v, int* iStart) {
 // ---- Callbacks -------------------------------------------------------------------------------
 
 // Calls the command-form routine in a slot (1 to 4); false when the slot is empty.
-bool pxslot(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, int iValue) {
+bool PXSLOT(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, int iValue) {
     const XPROCREF proc = xCtl.pfnCallback[iSlot - 1]; // the callback may move the record
     if (!proc.pfn) return false;
     FXCALLCOMMAND(xWnd, proc, iID, iValue);
@@ -704,7 +704,7 @@ bool pxslot(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, int iValue) {
 
 // Owner drawing: the routine draws through a context over the item's rectangle, with world
 // coordinates equal to view pixels.
-bool pxdrawslot(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, LPARAM pDraw) {
+bool PXDRAWSLOT(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, LPARAM pDraw) {
     const XPROCREF proc = xCtl.pfnCallback[iSlot - 1];
     if (!proc.pfn) return false;
     if (proc.sig != XSIGOF<XOWNERDRAWPROC>()) {
@@ -723,7 +723,7 @@ bool pxdrawslot(XWND& xWnd, const XCTLREC& xCtl, int iSlot, int iID, LPARAM pDra
     return true;
 }
 
-bool pxdispslot(XWND& xWnd, const XCTLREC& xCtl, int iID, NMHDR* nm) {
+bool PXDISPSLOT(XWND& xWnd, const XCTLREC& xCtl, int iID, NMHDR* nm) {
     const XPROCREF proc = xCtl.pfnCallback[3];
     auto& item = reinterpret_cast<NMLVDISPINFOA*>(nm)->item;
     if (!proc.pfn) return false;
@@ -735,28 +735,28 @@ bool pxdispslot(XWND& xWnd, const XCTLREC& xCtl, int iID, NMHDR* nm) {
     return true;
 }
 
-bool pxfocused(HWND hCtl) {
+bool PXFOCUSED(HWND hCtl) {
     return GetFocus() == hCtl;
 }
 
-bool pxfocusedwithin(HWND hCtl) {
+bool PXFOCUSEDWITHIN(HWND hCtl) {
     const HWND f = GetFocus();
     return f && (f == hCtl || IsChild(hCtl, f));
 }
 
 // Puts the chosen item's text into an editable combo box's edit field.
-void pxcombocopysel(HWND hCombo) {
+void PXCOMBOCOPYSEL(HWND hCombo) {
     const LRESULT sel = FXSEND(hCombo, CB_GETCURSEL);
     std::string text;
     if (sel < 0 ||
-        !pxitemtext(hCombo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<WPARAM>(sel), text))
+        !PXITEMTEXT(hCombo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<WPARAM>(sel), text))
         return;
     FXSEND(hCombo, WM_SETTEXT, 0, FXADDR(text.c_str()));
 }
 
 // ---- Tabs ------------------------------------------------------------------------------------
 
-void pxdeftab(HWND hTab) {
+void PXDEFTAB(HWND hTab) {
     const auto sel = FXSEND(hTab, TCM_GETCURSEL);
     const auto n = FXSEND(hTab, TCM_GETITEMCOUNT);
     const HWND hOwner = GetParent(hTab);
@@ -797,14 +797,14 @@ const char* FXCLASSNAME(int iClass) {
 }
 
 XCTLREC* FXCTLBYHANDLE(HWND hCtl) {
-    const auto& records = pxrecords();
+    const auto& records = PXRECORDS();
     const auto i = records.find(hCtl);
     return i == records.end() ? nullptr : i->second;
 }
 
 void FXASSOCCTLTOHANDLE(HWND hCtl, XCTLREC& xControl) {
     SetPropA(hCtl, XCTLPROP, &xControl);
-    pxrecords()[hCtl] = &xControl;
+    PXRECORDS()[hCtl] = &xControl;
 }
 
 XREPORT FXCTLREPORT(XWND& xWnd, HWND hCtl, int iID, LPARAM iCode, NMHDR* pxNotify) {
@@ -869,12 +869,12 @@ int XCTLCREATE(XWND& xWnd, int ID, int iClass, int iOptions, std::optional<int> 
                std::optional<int> y, std::optional<int> nWidth, std::optional<int> nHeight,
                std::optional<int> iExStyle, std::optional<int> iSysStyle) {
     if (!PXCTLCLASSNAME(iClass) || !xWnd.hWnd) return 0;
-    if (iClass == XCC_TAB || iClass >= XCC_UPDOWN) pxinitcommoncontrols();
+    if (iClass == XCC_TAB || iClass >= XCC_UPDOWN) PXINITCOMMONCONTROLS();
     // A second child with the identifier would make one of the two unreachable by it. Labels
     // (-1) and other identifiers of 0 and below address nothing and may repeat.
     int id = ID;
     if (ID > 0 && GetDlgItem(xWnd.hWnd, ID)) {
-        const std::optional<int> free = pxfreeid(xWnd.hWnd, ID);
+        const std::optional<int> free = PXFREEID(xWnd.hWnd, ID);
         if (!free) return 0;
         id = *free;
     }
@@ -890,7 +890,7 @@ int XCTLCREATE(XWND& xWnd, int ID, int iClass, int iOptions, std::optional<int> 
         SendMessageA(xWnd.hWnd, XM_CREATECONTROL, reinterpret_cast<WPARAM>(&b), id));
     if (!hCtl) return 0;
     FXSEND(hCtl, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    XCTLREC& c = pxnewentry(xWnd);
+    XCTLREC& c = PXNEWENTRY(xWnd);
     FXINITCTLREC(c, hCtl, iClass, b.iStyle, xWnd.hWnd);
     FXASSOCCTLTOHANDLE(hCtl, c);
     if (iClass == XCC_LISTVIEW) FXLV_INIT(hCtl);
@@ -901,11 +901,11 @@ int XCTLCREATE(XWND& xWnd, int ID, int iClass, int iOptions, std::optional<int> 
 
 bool XCTLSETCHAR(XWND& xWnd, int ID, std::string_view sText, std::optional<int> iProperty) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
     const HWND h = t.h;
     const int c = t.iClass;
     const int prop = iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::SETCHAR, c));
-    if (prop == XPC_FONT) return t.rec && pxsetfont(*t.rec, h, sText);
+    if (prop == XPC_FONT) return t.rec && PXSETFONT(*t.rec, h, sText);
     const std::string s = PXCTLTEXT(sText);
     const LPARAM text = FXADDR(s.c_str());
     switch (prop) {
@@ -917,8 +917,8 @@ bool XCTLSETCHAR(XWND& xWnd, int ID, std::string_view sText, std::optional<int> 
         if (c == XCC_COMBOEDIT) return SetWindowTextA(PXCTLGETEDIT(h), s.c_str()) != 0;
         return false;
     case XPC_SELECTION:
-        if (pxiscombo(c)) return FXSEND(h, CB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
-        if (c == XCC_LISTBOX && !(pxstyle(h) & LBS_MULTIPLESEL))
+        if (PXISCOMBO(c)) return FXSEND(h, CB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
+        if (c == XCC_LISTBOX && !(PXSTYLE(h) & LBS_MULTIPLESEL))
             return FXSEND(h, LB_SELECTSTRING, static_cast<WPARAM>(-1), text) != -1;
         return false;
     case XPC_LVLAYOUT: return c == XCC_LISTVIEW && PXLV_SETLAYOUT(h, sText);
@@ -938,14 +938,14 @@ bool XCTLSETCHAR(XWND& xWnd, int ID, std::string_view sText, std::optional<int> 
         return true;
     }
     case XCC_LISTBOX:
-        if (prop == XPC_APPEND) return pxunlesserr(FXSEND(h, LB_ADDSTRING, 0, text));
+        if (prop == XPC_APPEND) return PXUNLESSERR(FXSEND(h, LB_ADDSTRING, 0, text));
         FXSEND(h, LB_DELETESTRING, k1);
-        return pxunlesserr(FXSEND(h, LB_INSERTSTRING, k1, text));
+        return PXUNLESSERR(FXSEND(h, LB_INSERTSTRING, k1, text));
     case XCC_COMBOLIST:
     case XCC_COMBOEDIT:
-        if (prop == XPC_APPEND) return pxunlesserr(FXSEND(h, CB_ADDSTRING, 0, text));
+        if (prop == XPC_APPEND) return PXUNLESSERR(FXSEND(h, CB_ADDSTRING, 0, text));
         FXSEND(h, CB_DELETESTRING, k1);
-        return pxunlesserr(FXSEND(h, CB_INSERTSTRING, k1, text));
+        return PXUNLESSERR(FXSEND(h, CB_INSERTSTRING, k1, text));
     case XCC_TAB: {
         std::string buf = s;
         TCITEMA it{};
@@ -979,7 +979,7 @@ bool XCTLSETCHAR(XWND& xWnd, int ID, std::string_view sText, std::optional<int> 
 
 bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iProperty) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
     const HWND h = t.h;
     const int c = t.iClass;
     const int prop = iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::GETCHAR, c));
@@ -998,7 +998,7 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
     };
     const auto selected = [&](UINT getsel, UINT lenmsg, UINT textmsg) {
         const LRESULT s = FXSEND(h, getsel);
-        return s != -1 && pxitemtext(h, lenmsg, textmsg, static_cast<WPARAM>(s), buf);
+        return s != -1 && PXITEMTEXT(h, lenmsg, textmsg, static_cast<WPARAM>(s), buf);
     };
     const bool valueorsel = prop == XPC_VALUE || prop == XPC_SELECTION;
     if (prop == XPC_CAPTION) {
@@ -1008,7 +1008,7 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
     } else if (prop == XPC_VALUE && c == XCC_COMBOEDIT) {
         ok = edittext() >= 0;
     } else if (valueorsel && c == XCC_LISTBOX) {
-        ok = !(prop == XPC_SELECTION && (pxstyle(h) & LBS_MULTIPLESEL)) &&
+        ok = !(prop == XPC_SELECTION && (PXSTYLE(h) & LBS_MULTIPLESEL)) &&
              selected(LB_GETCURSEL, LB_GETTEXTLEN, LB_GETTEXT);
     } else if (valueorsel && c == XCC_COMBOLIST) {
         ok = selected(CB_GETCURSEL, CB_GETLBTEXTLEN, CB_GETLBTEXT);
@@ -1017,9 +1017,9 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
     } else if (prop >= 1) {
         const WPARAM k1 = static_cast<WPARAM>(prop - 1);
         switch (c) {
-        case XCC_LISTBOX: ok = pxitemtext(h, LB_GETTEXTLEN, LB_GETTEXT, k1, buf); break;
+        case XCC_LISTBOX: ok = PXITEMTEXT(h, LB_GETTEXTLEN, LB_GETTEXT, k1, buf); break;
         case XCC_COMBOLIST:
-        case XCC_COMBOEDIT: ok = pxitemtext(h, CB_GETLBTEXTLEN, CB_GETLBTEXT, k1, buf); break;
+        case XCC_COMBOEDIT: ok = PXITEMTEXT(h, CB_GETLBTEXTLEN, CB_GETLBTEXT, k1, buf); break;
         case XCC_TAB: {
             TCITEMA it{};
             it.mask = TCIF_TEXT;
@@ -1044,7 +1044,7 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
             break;
         }
         case XCC_EDIT: {
-            if (!(pxstyle(h) & ES_MULTILINE)) break;
+            if (!(PXSTYLE(h) & ES_MULTILINE)) break;
             buf.assign(std::max<std::size_t>(len + 1, sizeof(WORD)), '\0'); // room for the size
             const WORD max = static_cast<WORD>(std::min<std::size_t>(len + 1, 0xFFFF));
             std::memcpy(&buf[0], &max, sizeof max);
@@ -1056,7 +1056,7 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
         default: break;
         }
     }
-    if (ok) pxfilltext(sText, buf.data(), std::min(n, buf.size()));
+    if (ok) PXFILLTEXT(sText, buf.data(), std::min(n, buf.size()));
     return ok;
 }
 
@@ -1064,59 +1064,59 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
 
 bool XCTLSETINT(XWND& xWnd, int ID, int iValue, std::optional<int> iProperty) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
-    return pxsetint(t, iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::SETINT, t.iClass)), iValue);
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
+    return PXSETINT(t, iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::SETINT, t.iClass)), iValue);
 }
 
 bool XCTLSETINT(XWND& xWnd, int ID, HANDLE hImage, std::optional<int> iProperty) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
-    return pxsetimage(t, iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::SETINT, t.iClass)), hImage);
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
+    return PXSETIMAGE(t, iProperty.value_or(PXDEFPROPERTY(XCTLROUTINE::SETINT, t.iClass)), hImage);
 }
 
 bool XCTLGETINT(XWND& xWnd, int ID, int& iValue, std::optional<int> iProperty, int* iStart) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
-    return pxgetint(t, iProperty.value_or(XPC_VALUE), iValue, iStart);
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
+    return PXGETINT(t, iProperty.value_or(XPC_VALUE), iValue, iStart);
 }
 
 bool XCTLGETINT(XWND& xWnd, int ID, HANDLE& hImage, std::optional<int> iProperty) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
-    return pxgetimage(t, iProperty.value_or(XPC_VALUE), hImage);
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
+    return PXGETIMAGE(t, iProperty.value_or(XPC_VALUE), hImage);
 }
 
 // ---- Logicals --------------------------------------------------------------------------------
 
 bool XCTLSETLOG(XWND& xWnd, int ID, bool bValue, std::optional<int> iProperty) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
     const int prop = iProperty.value_or(XPC_VALUE);
     switch (prop) {
     case XPC_VISIBLE: ShowWindow(t.h, bValue ? SW_SHOW : SW_HIDE); return true;
     case XPC_VALUE:
-        if (!pxischeck(t.iClass)) return false;
+        if (!PXISCHECK(t.iClass)) return false;
         FXSEND(t.h, BM_SETCHECK, bValue ? BST_CHECKED : BST_UNCHECKED);
         return true;
     case XPC_ENABLED: EnableWindow(t.h, bValue); return true;
-    default: return prop >= 1 && t.iClass == XCC_LISTVIEW && pxlvselect(t.h, prop, bValue);
+    default: return prop >= 1 && t.iClass == XCC_LISTVIEW && PXLVSELECT(t.h, prop, bValue);
     }
 }
 
 bool XCTLGETLOG(XWND& xWnd, int ID, bool& bValue, std::optional<int> iProperty) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
     const int prop = iProperty.value_or(XPC_VALUE);
     switch (prop) {
-    case XPC_VISIBLE: bValue = (pxstyle(t.h) & WS_VISIBLE) != 0; return true;
+    case XPC_VISIBLE: bValue = (PXSTYLE(t.h) & WS_VISIBLE) != 0; return true;
     case XPC_VALUE:
-        if (!pxischeck(t.iClass)) return false;
+        if (!PXISCHECK(t.iClass)) return false;
         bValue = FXSEND(t.h, BM_GETCHECK) != 0;
         return true;
     case XPC_ENABLED: bValue = IsWindowEnabled(t.h) != 0; return true;
     default: {
         if (prop < 1 || t.iClass != XCC_LISTVIEW) return false;
-        const int item = pxlvfwdmap(t.h, prop);
+        const int item = PXLVFWDMAPOF(t.h, prop);
         if (item < 0) return false;
         bValue = FXSEND(t.h, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
         return true;
@@ -1129,7 +1129,7 @@ bool XCTLGETLOG(XWND& xWnd, int ID, bool& bValue, std::optional<int> iProperty) 
 bool XCTLSETARRAY(XWND& xWnd, int ID, const std::vector<int>& iArray,
                   std::optional<int> iProperty) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
     const HWND h = t.h;
     const int c = t.iClass;
     const int n = static_cast<int>(iArray.size());
@@ -1138,22 +1138,22 @@ bool XCTLSETARRAY(XWND& xWnd, int ID, const std::vector<int>& iArray,
     case XPC_SELECTION: {
         bool all = true;
         if (c == XCC_LISTVIEW) {
-            if (pxstyle(h) & LVS_SINGLESEL) return n == 0 || pxlvselect(h, a[0], true);
-            for (int e : a) all = pxlvselect(h, e, true) && all;
+            if (PXSTYLE(h) & LVS_SINGLESEL) return n == 0 || PXLVSELECT(h, a[0], true);
+            for (int e : a) all = PXLVSELECT(h, e, true) && all;
             return all;
         }
-        if (c != XCC_LISTBOX || !(pxstyle(h) & LBS_MULTIPLESEL)) return false;
-        for (int e : a) all = pxaddtosel(h, e) && all;
+        if (c != XCC_LISTBOX || !(PXSTYLE(h) & LBS_MULTIPLESEL)) return false;
+        for (int e : a) all = PXADDTOSEL(h, e) && all;
         return all;
     }
     case XPC_TABSTOPS:
-        return c == XCC_LISTBOX && (pxstyle(h) & LBS_USETABSTOPS) &&
+        return c == XCC_LISTBOX && (PXSTYLE(h) & LBS_USETABSTOPS) &&
                FXSEND(h, LB_SETTABSTOPS, static_cast<WPARAM>(n), n ? FXADDR(a.data()) : 0) != 0;
     case XPC_WIDTHS:
         if (c == XCC_STATUSBAR)
             return FXSEND(h, SB_SETPARTS, static_cast<WPARAM>(n), FXADDR(a.data())) != 0;
         if (c == XCC_LISTVIEW) {
-            const int m = std::min(n, pxheadercount(FXLVHEADER(h)));
+            const int m = std::min(n, PXHEADERCOUNT(FXLVHEADER(h)));
             for (int i = 0; i < m; ++i)
                 if (a[i] >= LVSCW_AUTOSIZE_USEHEADER)
                     FXSEND(h, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), a[i]);
@@ -1162,7 +1162,7 @@ bool XCTLSETARRAY(XWND& xWnd, int ID, const std::vector<int>& iArray,
         return false;
     case XPC_COLORDER: {
         if (c != XCC_LISTVIEW) return false;
-        const int m = std::min(n, pxheadercount(FXLVHEADER(h)));
+        const int m = std::min(n, PXHEADERCOUNT(FXLVHEADER(h)));
         for (int i = 0; i < m; ++i) --a[i];
         return FXSEND(h, LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(m), FXADDR(a.data())) != 0;
     }
@@ -1173,14 +1173,14 @@ bool XCTLSETARRAY(XWND& xWnd, int ID, const std::vector<int>& iArray,
 bool XCTLGETARRAY(XWND& xWnd, int ID, std::vector<int>& iArray, std::optional<int> iProperty) {
     if (!iArray.empty()) return false;
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t)) return false;
+    if (!PXFINDTARGET(xWnd, ID, t)) return false;
     const HWND h = t.h;
     const int c = t.iClass;
     std::vector<int> a;
     bool ok = false;
     switch (iProperty.value_or(XPC_SELECTION)) {
     case XPC_SELECTION:
-        if (c == XCC_LISTBOX && (pxstyle(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))) {
+        if (c == XCC_LISTBOX && (PXSTYLE(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))) {
             const LRESULT n = FXSEND(h, LB_GETSELCOUNT);
             if (n < 0) return false;
             a.assign(static_cast<std::size_t>(n), 0);
@@ -1195,7 +1195,7 @@ bool XCTLGETARRAY(XWND& xWnd, int ID, std::vector<int>& iArray, std::optional<in
             for (LRESULT i = 0; i < n; ++i) {
                 item = static_cast<int>(FXSEND(h, LVM_GETNEXTITEM, static_cast<WPARAM>(item),
                                                MAKELPARAM(LVNI_SELECTED, 0)));
-                a.push_back(item < 0 ? 0 : pxlvbackmap(h, item));
+                a.push_back(item < 0 ? 0 : PXLVBACKMAPOF(h, item));
             }
             ok = true;
         }
@@ -1207,7 +1207,7 @@ bool XCTLGETARRAY(XWND& xWnd, int ID, std::vector<int>& iArray, std::optional<in
             ok = !a.empty() &&
                  FXSEND(h, SB_GETPARTS, static_cast<WPARAM>(a.size()), FXADDR(a.data())) != 0;
         } else if (c == XCC_LISTVIEW) {
-            const int n = pxheadercount(FXLVHEADER(h));
+            const int n = PXHEADERCOUNT(FXLVHEADER(h));
             for (int i = 0; i < n; ++i)
                 a.push_back(static_cast<int>(FXSEND(h, LVM_GETCOLUMNWIDTH, i)));
             ok = true;
@@ -1216,7 +1216,7 @@ bool XCTLGETARRAY(XWND& xWnd, int ID, std::vector<int>& iArray, std::optional<in
     case XPC_COLORDER:
         if (c == XCC_LISTVIEW) {
             const HWND hHeader = FXLVHEADER(h);
-            a.assign(static_cast<std::size_t>(pxheadercount(hHeader)), 0);
+            a.assign(static_cast<std::size_t>(PXHEADERCOUNT(hHeader)), 0);
             ok = !a.empty() && FXSEND(hHeader, HDM_GETORDERARRAY, static_cast<WPARAM>(a.size()),
                                       FXADDR(a.data())) != 0;
             for (int& e : a) ++e;
@@ -1232,14 +1232,14 @@ bool XCTLGETARRAY(XWND& xWnd, int ID, std::vector<int>& iArray, std::optional<in
 // (ZEBListView). A virtual list takes the address of the application's record array instead.
 bool XCTLSETITEM(XWND& xWnd, int ID, const XITEMREF& xItem, int iRow) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t) || !t.rec || t.iClass != XCC_LISTVIEW || iRow < 0) return false;
-    if (pxstyle(t.h) & LVS_OWNERDATA) return PXLV_SETDATA(t.h, xItem.pData);
+    if (!PXFINDTARGET(xWnd, ID, t) || !t.rec || t.iClass != XCC_LISTVIEW || iRow < 0) return false;
+    if (PXSTYLE(t.h) & LVS_OWNERDATA) return PXLV_SETDATA(t.h, xItem.pData);
     return PXLV_PARSEITEM(t.h, iRow, xItem.pData, XLVM_SET);
 }
 
 bool XCTLGETITEM(XWND& xWnd, int ID, const XITEMREF& xItem, int iRow) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t) || !t.rec || t.iClass != XCC_LISTVIEW || iRow < 1) return false;
+    if (!PXFINDTARGET(xWnd, ID, t) || !t.rec || t.iClass != XCC_LISTVIEW || iRow < 1) return false;
     return PXLV_PARSEITEM(t.h, iRow, xItem.pData, XLVM_GET);
 }
 
@@ -1247,8 +1247,8 @@ bool XCTLGETITEM(XWND& xWnd, int ID, const XITEMREF& xItem, int iRow) {
 
 bool FXCTLSETSUB(XWND& xWnd, int ID, XPROCREF pfnCallback, std::optional<int> iEvent) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t) || !t.rec) return false;
-    const int slot = PXGETCALLBACKINDEX(t.rec->iClass, pxstyle(t.h), iEvent.value_or(XEC_MAIN));
+    if (!PXFINDTARGET(xWnd, ID, t) || !t.rec) return false;
+    const int slot = PXGETCALLBACKINDEX(t.rec->iClass, PXSTYLE(t.h), iEvent.value_or(XEC_MAIN));
     if (!slot) return false;
     t.rec->pfnCallback[slot - 1] = pfnCallback;
     return true;
@@ -1257,40 +1257,40 @@ bool FXCTLSETSUB(XWND& xWnd, int ID, XPROCREF pfnCallback, std::optional<int> iE
 namespace {
 
 // The conditions of a routing row that need the platform.
-bool pxroutefits(const XROUTE& r, const XCTLREC& xCtl, const NMHDR* nm) {
+bool PXROUTEFITS(const XROUTE& r, const XCTLREC& xCtl, const NMHDR* nm) {
     if (r.bNotify && !nm) return false;
     switch (r.iWhen) {
-    case XRWHEN::FOCUSED: return pxfocused(xCtl.hCtl);
-    case XRWHEN::FOCUSWITHIN: return pxfocusedwithin(xCtl.hCtl);
-    case XRWHEN::DRAWN: return PXCTLSTYLEFITS(r.iStyle, pxstyle(xCtl.hCtl));
+    case XRWHEN::FOCUSED: return PXFOCUSED(xCtl.hCtl);
+    case XRWHEN::FOCUSWITHIN: return PXFOCUSEDWITHIN(xCtl.hCtl);
+    case XRWHEN::DRAWN: return PXCTLSTYLEFITS(r.iStyle, PXSTYLE(xCtl.hCtl));
     case XRWHEN::ITEMROW: return reinterpret_cast<const NMLISTVIEW*>(nm)->iItem >= 0;
     case XRWHEN::ALWAYS: break;
     }
     return true;
 }
 
-void pxroutefirst(XRFIRST iFirst, const XCTLREC& xCtl) {
+void PXROUTEFIRST(XRFIRST iFirst, const XCTLREC& xCtl) {
     if (iFirst == XRFIRST::TABPAGES) FXDEFTABCALLBACK(xCtl);
-    if (iFirst == XRFIRST::COPYSELECTION) pxcombocopysel(xCtl.hCtl);
+    if (iFirst == XRFIRST::COPYSELECTION) PXCOMBOCOPYSEL(xCtl.hCtl);
 }
 
 // Calls the routine in the row's slot with what the row passes; false when the slot is empty.
-bool pxrouteslot(XWND& xWnd, const XCTLREC& xCtl, const XROUTE& r, int iID, LPARAM iCode,
+bool PXROUTESLOT(XWND& xWnd, const XCTLREC& xCtl, const XROUTE& r, int iID, LPARAM iCode,
                  NMHDR* nm) {
     switch (r.iPass) {
-    case XRPASS::EVENT: return pxslot(xWnd, xCtl, r.iSlot, iID, r.iEvent);
-    case XRPASS::CODE: return pxslot(xWnd, xCtl, r.iSlot, iID, static_cast<int>(iCode));
+    case XRPASS::EVENT: return PXSLOT(xWnd, xCtl, r.iSlot, iID, r.iEvent);
+    case XRPASS::CODE: return PXSLOT(xWnd, xCtl, r.iSlot, iID, static_cast<int>(iCode));
     case XRPASS::COLUMN:
-        return pxslot(xWnd, xCtl, r.iSlot, iID,
+        return PXSLOT(xWnd, xCtl, r.iSlot, iID,
                       reinterpret_cast<const NMLISTVIEW*>(nm)->iSubItem + 1);
-    case XRPASS::DRAWCONTEXT: return pxdrawslot(xWnd, xCtl, r.iSlot, iID, iCode);
-    case XRPASS::ITEM: return pxdispslot(xWnd, xCtl, iID, nm);
+    case XRPASS::DRAWCONTEXT: return PXDRAWSLOT(xWnd, xCtl, r.iSlot, iID, iCode);
+    case XRPASS::ITEM: return PXDISPSLOT(xWnd, xCtl, iID, nm);
     }
     return false;
 }
 
 // The list view's own answers to an empty slot; they are no calls.
-void pxroutedefault(XWND& xWnd, XRDEFAULT iDefault, int iID, NMHDR* nm) {
+void PXROUTEDEFAULT(XWND& xWnd, XRDEFAULT iDefault, int iID, NMHDR* nm) {
     if (iDefault == XRDEFAULT::SORT)
         XLV_ONCOLUMNCLICK(xWnd, iID, reinterpret_cast<const NMLISTVIEW*>(nm)->iSubItem + 1);
     if (iDefault == XRDEFAULT::DISPLAYDATA)
@@ -1301,11 +1301,11 @@ void pxroutedefault(XWND& xWnd, XRDEFAULT iDefault, int iID, NMHDR* nm) {
 
 bool FXCTLCALLBACK(XWND& xWnd, XCTLREC& xCtl, int iID, LPARAM iCode, NMHDR* pxNotify) {
     const XROUTE* r = PXCTLROUTE(xCtl.iClass, iCode);
-    if (!r || !pxroutefits(*r, xCtl, pxNotify)) return false;
+    if (!r || !PXROUTEFITS(*r, xCtl, pxNotify)) return false;
     const XCTLREC rec = xCtl; // the routine may move the record
-    pxroutefirst(r->iFirst, rec);
-    if (pxrouteslot(xWnd, rec, *r, iID, iCode, pxNotify)) return true;
-    pxroutedefault(xWnd, r->iDefault, iID, pxNotify);
+    PXROUTEFIRST(r->iFirst, rec);
+    if (PXROUTESLOT(xWnd, rec, *r, iID, iCode, pxNotify)) return true;
+    PXROUTEDEFAULT(xWnd, r->iDefault, iID, pxNotify);
     return false;
 }
 
@@ -1318,7 +1318,7 @@ BOOL CALLBACK pxcountdlgcontrols(HWND hChild, LPARAM pnCount) {
 
 namespace {
 
-BOOL pxenumdlgcontrol(HWND hChild, LPARAM pxWnd) {
+BOOL PXENUMDLGCONTROL(HWND hChild, LPARAM pxWnd) {
     XWND& xWnd = *reinterpret_cast<XWND*>(pxWnd);
     if (hChild == reinterpret_cast<HWND>(static_cast<INT_PTR>(-1))) {
         xWnd.nControls = 0;
@@ -1340,19 +1340,19 @@ BOOL pxenumdlgcontrol(HWND hChild, LPARAM pxWnd) {
 
 // A list view's data may fail to allocate: the walk stops, and the loop rethrows.
 BOOL CALLBACK pxenumdlgcontrols(HWND hChild, LPARAM pxWnd) {
-    return FXGUARD<BOOL>(FALSE, [&] { return pxenumdlgcontrol(hChild, pxWnd); });
+    return FXGUARD<BOOL>(FALSE, [&] { return PXENUMDLGCONTROL(hChild, pxWnd); });
 }
 
 namespace {
 
 // The records of a list that is replaced: no window may keep pointing into it.
-std::vector<XCTLREC> pxunlinklist(XWND& xWnd) {
+std::vector<XCTLREC> PXUNLINKLIST(XWND& xWnd) {
     std::vector<XCTLREC> old;
     if (!xWnd.xCtl.allocated()) return old;
     for (int i = 0, n = std::min(xWnd.nControls, xWnd.xCtl.capacity() - 1); i <= n; ++i) {
         const XCTLREC& c = xWnd.xCtl[i];
         if (!c.hCtl) continue;
-        if (FXCTLBYHANDLE(c.hCtl) == &c) pxunlink(c.hCtl);
+        if (FXCTLBYHANDLE(c.hCtl) == &c) PXUNLINK(c.hCtl);
         old.push_back(c);
     }
     return old;
@@ -1360,29 +1360,29 @@ std::vector<XCTLREC> pxunlinklist(XWND& xWnd) {
 
 // A font that a re-bound control still shows passes to its new record; everything else the
 // old records owned is released.
-void pxreleaseold(XWND& xWnd, const std::vector<XCTLREC>& old) {
+void PXRELEASEOLD(XWND& xWnd, const std::vector<XCTLREC>& old) {
     for (const XCTLREC& c : old) {
         XCTLREC* now = FXCTLBYHANDLE(c.hCtl);
-        if (now && pxindexof(xWnd, now) && c.hFont && !now->hFont &&
+        if (now && PXINDEXOF(xWnd, now) && c.hFont && !now->hFont &&
             reinterpret_cast<HFONT>(FXSEND(c.hCtl, WM_GETFONT)) == c.hFont) {
             now->hFont = c.hFont;
-            pxdeletebrush(c.hBrush);
+            PXDELETECTLBRUSH(c.hBrush);
             continue;
         }
-        pxreleaseobjects(c);
+        PXRELEASEOBJECTS(c);
     }
 }
 
 } // namespace
 
 void FXBINDWINDOWCONTROLS(XWND& xWnd) {
-    const std::vector<XCTLREC> old = pxunlinklist(xWnd);
+    const std::vector<XCTLREC> old = PXUNLINKLIST(xWnd);
     int n = 0;
     xWnd.nControls = 0;
     EnumChildWindows(xWnd.hWnd, pxcountdlgcontrols, reinterpret_cast<LPARAM>(&n));
     xWnd.xCtl.allocate(n + 1);
     EnumChildWindows(xWnd.hWnd, pxenumdlgcontrols, reinterpret_cast<LPARAM>(&xWnd));
-    pxreleaseold(xWnd, old);
+    PXRELEASEOLD(xWnd, old);
     FXRETHROW();
 }
 
@@ -1390,9 +1390,9 @@ void FXCTLRELEASE(XWND& xWnd) {
     if (xWnd.xCtl.allocated()) // every entry: the count may already be 0
         for (int i = 0; i < xWnd.xCtl.capacity(); ++i) {
             const XCTLREC& c = xWnd.xCtl[i];
-            if (c.hCtl && FXCTLBYHANDLE(c.hCtl) == &c) pxunlink(c.hCtl);
+            if (c.hCtl && FXCTLBYHANDLE(c.hCtl) == &c) PXUNLINK(c.hCtl);
         }
-    if (xWnd.hWnd) pxunlink(xWnd.hWnd);
+    if (xWnd.hWnd) PXUNLINK(xWnd.hWnd);
     xWnd.xCtl.release();
     xWnd.nControls = 0;
 }
@@ -1456,45 +1456,45 @@ LRESULT XCTLSENDMESSAGE(XWND& xWnd, int ID, UINT iMsg, WPARAM wParam, LPARAM lPa
 
 bool XCTLDESTROY(XWND& xWnd, int ID) {
     XTARGET t;
-    if (!pxtarget(xWnd, ID, t) || !t.rec) return false;
+    if (!PXFINDTARGET(xWnd, ID, t) || !t.rec) return false;
     // Only a control of this window's list: the window's own record is not one.
-    const int at = pxindexof(xWnd, t.rec);
+    const int at = PXINDEXOF(xWnd, t.rec);
     if (!at) return false;
     const XCTLREC gone = *t.rec;
     const int n = std::min(xWnd.nControls, xWnd.xCtl.capacity() - 1);
     for (int i = at; i < n; ++i) xWnd.xCtl[i] = xWnd.xCtl[i + 1];
     xWnd.xCtl[n] = XCTLREC{};
     xWnd.nControls = n - 1;
-    pxrepoint(xWnd, at, n - 1);
-    if (xWnd.nControls == 0) pxreleaselist(xWnd, false);
-    pxunlink(t.h);
+    PXREPOINT(xWnd, at, n - 1);
+    if (xWnd.nControls == 0) PXRELEASELIST(xWnd, false);
+    PXUNLINK(t.h);
     if (gone.iClass == XCC_LISTVIEW) PXLV_CLEANUP(t.h);
     DestroyWindow(t.h);
-    pxreleaseobjects(gone);
+    PXRELEASEOBJECTS(gone);
     return true;
 }
 
 BOOL CALLBACK pxdestroydlgcontrols(HWND hChild, LPARAM bDestroy) {
     const XCTLREC* c = FXCTLBYHANDLE(hChild);
     const std::optional<XCTLREC> gone = c ? std::optional<XCTLREC>(*c) : std::nullopt;
-    pxunlink(hChild);
+    PXUNLINK(hChild);
     // A control that stays keeps its list-view data and the font it shows.
     if (bDestroy) {
         if (gone && gone->iClass == XCC_LISTVIEW) PXLV_CLEANUP(hChild);
         DestroyWindow(hChild);
     }
-    if (gone) pxreleaseobjects(*gone);
+    if (gone) PXRELEASEOBJECTS(*gone);
     return TRUE;
 }
 
 void XCTLDESTROYALL(XWND& xWnd, std::optional<bool> bDestroy) {
     if (xWnd.hWnd)
         EnumChildWindows(xWnd.hWnd, pxdestroydlgcontrols, bDestroy.value_or(true) ? TRUE : FALSE);
-    pxreleaselist(xWnd, true);
+    PXRELEASELIST(xWnd, true);
 }
 
 void FXDEFTABCALLBACK(const XCTLREC& xTab) {
-    pxdeftab(xTab.hCtl);
+    PXDEFTAB(xTab.hCtl);
 }
 
 HWND PXCTLGETEDIT(HWND hCtl) {

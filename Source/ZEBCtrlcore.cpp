@@ -57,19 +57,19 @@ constexpr XOPTBIT XTABOPTS[] = {{0x4, 0x200}};
 constexpr XOPTBIT XVERTOPTS[] = {{0x1, 0x1}};
 constexpr XOPTBIT XLVOPTS[] = {{0x10000000, 0x1000}, {0x8000, 0x8000}};
 
-template <std::size_t N> int pxaddopts(int iStyle, int iOptions, const XOPTBIT (&t)[N]) {
+template <std::size_t N> int PXADDOPTS(int iStyle, int iOptions, const XOPTBIT (&t)[N]) {
     for (const XOPTBIT& o : t)
         if (iOptions & o.iOption) iStyle |= o.iStyle;
     return iStyle;
 }
 
-int pxownerdraw(int iStyle, int iOptions, int iOwnerDrawBits) {
+int PXOWNERDRAW(int iStyle, int iOptions, int iOwnerDrawBits) {
     return iOptions & XOPT_OWNERDRAW ? (iStyle & ~0xF) | iOwnerDrawBits : iStyle;
 }
 
 // The decimal number after the first letter c: blanks and a sign may come first; the sign is
 // dropped. Absent or unreadable: fallback.
-int pxnumberafter(const std::string& t, char c, int fallback) {
+int PXNUMBERAFTER(const std::string& t, char c, int fallback) {
     std::size_t i = t.find(c);
     if (i == std::string::npos) return fallback;
     ++i;
@@ -95,21 +95,21 @@ int PXCTLDEFSTYLE(int iClass) {
 int PXCTLSTYLE(int iClass, int iOptions, int iSysStyle) {
     int s = PXCTLDEFSTYLE(iClass) | WS_CHILD_ | WS_CLIPSIBLINGS_ | WS_VISIBLE_ | iSysStyle;
     switch (iClass) {
-    case XCC_STATIC: s = pxownerdraw(pxaddopts(s, iOptions, XSTATICOPTS), iOptions, 0xD); break;
+    case XCC_STATIC: s = PXOWNERDRAW(PXADDOPTS(s, iOptions, XSTATICOPTS), iOptions, 0xD); break;
     case XCC_BUTTON:
     case XCC_CHECKBOX:
     case XCC_RADIO:
     case XCC_RADIOMANUAL:
-        s = pxownerdraw(pxaddopts(s, iOptions, XBUTTONOPTS), iOptions, 0xB);
+        s = PXOWNERDRAW(PXADDOPTS(s, iOptions, XBUTTONOPTS), iOptions, 0xB);
         break;
-    case XCC_EDIT: s = pxaddopts(s, iOptions, XEDITOPTS); break;
-    case XCC_LISTBOX: s = pxaddopts(s, iOptions, XLISTOPTS); break;
+    case XCC_EDIT: s = PXADDOPTS(s, iOptions, XEDITOPTS); break;
+    case XCC_LISTBOX: s = PXADDOPTS(s, iOptions, XLISTOPTS); break;
     case XCC_COMBOLIST:
-    case XCC_COMBOEDIT: s = pxaddopts(s, iOptions, XCOMBOOPTS); break;
-    case XCC_TAB: s = pxaddopts(s, iOptions, XTABOPTS); break;
+    case XCC_COMBOEDIT: s = PXADDOPTS(s, iOptions, XCOMBOOPTS); break;
+    case XCC_TAB: s = PXADDOPTS(s, iOptions, XTABOPTS); break;
     case XCC_SCROLLBAR:
-    case XCC_TRACKBAR: s = pxaddopts(s, iOptions, XVERTOPTS); break;
-    case XCC_LISTVIEW: s = pxaddopts(s, iOptions, XLVOPTS); break;
+    case XCC_TRACKBAR: s = PXADDOPTS(s, iOptions, XVERTOPTS); break;
+    case XCC_LISTVIEW: s = PXADDOPTS(s, iOptions, XLVOPTS); break;
     default: break;
     }
     if (iOptions & XOPT_DISABLED) s |= WS_DISABLED_;
@@ -291,8 +291,8 @@ XFONTDESC PXREADFONT(std::string_view sText) {
     d.bItalic = t.find('i') != std::string::npos;
     d.bUnderline = t.find('u') != std::string::npos;
     if (t.find('e') != std::string::npos) d.iWeight = 700;
-    d.iHeight = pxnumberafter(t, 'h', d.iHeight);
-    d.iWidth = pxnumberafter(t, 'w', d.iWidth);
+    d.iHeight = PXNUMBERAFTER(t, 'h', d.iHeight);
+    d.iWidth = PXNUMBERAFTER(t, 'w', d.iWidth);
     return d;
 }
 

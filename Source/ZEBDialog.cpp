@@ -20,18 +20,18 @@ DWORD nLoadError = 0;
 BOOL bEndPosted = FALSE;
 
 // The application's main frame while its window lives, else none.
-HWND pxliveframe() {
+HWND PXLIVEFRAME() {
     const XWND* f = xApp.pxFrame;
     return f && f->hWnd && IsWindow(f->hWnd) ? f->hWnd : nullptr;
 }
 
-HWND pxdefaultowner() {
-    const HWND f = pxliveframe();
+HWND PXDEFAULTOWNER() {
+    const HWND f = PXLIVEFRAME();
     return f ? f : GetDesktopWindow();
 }
 
 // Adds one record's string to its list or combo box; anything else is skipped.
-void pxapplyinit(HWND hDlg, const XDLGINITREC& rec) {
+void PXAPPLYINIT(HWND hDlg, const XDLGINITREC& rec) {
     if (rec.iMsg != XDLGINIT_ADDSTRING) return;
     const HWND hCtl = GetDlgItem(hDlg, rec.iCtlID);
     const XCTLREC* c = hCtl ? FXCTLBYHANDLE(hCtl) : nullptr;
@@ -48,19 +48,19 @@ void pxapplyinit(HWND hDlg, const XDLGINITREC& rec) {
 }
 
 // The dialog-initialised event for a callback in slot 1 of entry 0.
-void pxinitcallback(XWND& xDlg) {
+void PXINITCALLBACK(XWND& xDlg) {
     FXCTLREPORT(xDlg, xDlg.hWnd, xDlg.iID, WM_INITDIALOG);
 }
 
 // Whether a run with bDisableAll disables a window of the thread, and so enables it again.
 // Child-style windows among them (the drop-down lists of combo boxes) are never touched: the
 // running dialog's own must stay usable, and another's goes with its dialog.
-bool pxrunblocks(HWND hWnd, HWND hDlg) {
+bool PXRUNBLOCKS(HWND hWnd, HWND hDlg) {
     return hWnd != hDlg && !(GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD);
 }
 
 // The owner a modal run disables: never the desktop.
-HWND pxowner(HWND hDlg) {
+HWND PXOWNER(HWND hDlg) {
     const HWND h = GetParent(hDlg);
     return h == GetDesktopWindow() ? nullptr : h;
 }
@@ -83,7 +83,7 @@ bool XLOADDIALOG(int ID, XWND& xDlg, std::optional<HWND> hParent,
     InitCommonControls();
 
     hLoadModule = hInstance.value_or(GetModuleHandleA(nullptr));
-    hLoadOwner = hParent ? *hParent : pxdefaultowner();
+    hLoadOwner = hParent ? *hParent : PXDEFAULTOWNER();
     const HWND h = CreateDialogParamA(hLoadModule, MAKEINTRESOURCEA(ID), hLoadOwner,
                                       reinterpret_cast<DLGPROC>(fxwindowproc),
                                       reinterpret_cast<LPARAM>(&xDlg));
@@ -110,16 +110,16 @@ void PXPARSEDLGINIT(HINSTANCE hInstance, XWND& xDlg, int ID) {
     if (!p) return;
     const HWND hDlg = xDlg.hWnd;
     FXDLGINITWALK(p, SizeofResource(hInstance, hRes),
-                  [hDlg](const XDLGINITREC& rec) { pxapplyinit(hDlg, rec); });
+                  [hDlg](const XDLGINITREC& rec) { PXAPPLYINIT(hDlg, rec); });
 }
 
 BOOL CALLBACK pxdisableproc(HWND hWnd, LPARAM hDlg) {
-    if (pxrunblocks(hWnd, reinterpret_cast<HWND>(hDlg))) EnableWindow(hWnd, FALSE);
+    if (PXRUNBLOCKS(hWnd, reinterpret_cast<HWND>(hDlg))) EnableWindow(hWnd, FALSE);
     return TRUE;
 }
 
 BOOL CALLBACK pxenableproc(HWND hWnd, LPARAM hDlg) {
-    if (pxrunblocks(hWnd, reinterpret_cast<HWND>(hDlg))) EnableWindow(hWnd, TRUE);
+    if (PXRUNBLOCKS(hWnd, reinterpret_cast<HWND>(hDlg))) EnableWindow(hWnd, TRUE);
     return TRUE;
 }
 
@@ -127,7 +127,7 @@ int XMODALDIALOG(XWND& xDlg, std::optional<HWND> hParent, std::optional<bool> bD
     if (!XISWINDOW(xDlg, XQ_HASOBJECT)) return -1;
     const HWND hDlg = xDlg.hWnd; // the object may be cleared while the loop runs
     ShowWindow(hDlg, SW_SHOW);
-    HWND hOwner = pxowner(hDlg);
+    HWND hOwner = PXOWNER(hDlg);
     if (hParent && IsWindow(*hParent)) {
         hOwner = *hParent;
         // A pop-up dialog is owned, not parented: SetParent would clip it to the owner's
@@ -144,7 +144,7 @@ int XMODALDIALOG(XWND& xDlg, std::optional<HWND> hParent, std::optional<bool> bD
         EnableWindow(hOwner, FALSE);
     ShowWindow(hDlg, SW_SHOW);
     SetActiveWindow(hDlg);
-    pxinitcallback(xDlg);
+    PXINITCALLBACK(xDlg);
 
     int result = -1;
     MSG msg{};
@@ -186,7 +186,7 @@ int XMODALDIALOG(XWND& xDlg, std::optional<HWND> hParent, std::optional<bool> bD
 bool XMODELESSDIALOG(XWND& xDlg, std::optional<int> nCmdShow) {
     if (!XISWINDOW(xDlg, XQ_HASOBJECT)) return false;
     ShowWindow(xDlg.hWnd, nCmdShow.value_or(SW_SHOW));
-    pxinitcallback(xDlg);
+    PXINITCALLBACK(xDlg);
     return true;
 }
 
@@ -222,7 +222,7 @@ constexpr int XMB_TEXTFLAGS = 0x42C10; // word break, measure only, no prefix, e
                                        // wrapping, word ellipsis
 
 // All n bytes converted, however many wide characters they make.
-std::u16string pxwide(std::string_view s) {
+std::u16string PXWIDE(std::string_view s) {
     if (s.empty()) return {};
     const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
     std::u16string w(static_cast<std::size_t>(n > 0 ? n : 0), u'\0');
@@ -236,7 +236,7 @@ using XMBGETSTRING = LPCWSTR(WINAPI*)(UINT);
 
 // The system's own caption for a standard button, cut to 100 characters; empty when the
 // system has no such routine or no such text.
-std::u16string pxsystemcaption(XMBGETSTRING pfn, int iID) {
+std::u16string PXSYSTEMCAPTION(XMBGETSTRING pfn, int iID) {
     if (!pfn || iID < 1 || iID > 7) return {};
     const LPCWSTR s = pfn(static_cast<UINT>(iID - 1));
     if (!s) return {};
@@ -247,7 +247,7 @@ std::u16string pxsystemcaption(XMBGETSTRING pfn, int iID) {
 
 // The dialog font: DEFAULT_GUI_FONT's face, its height turned into points (the logical font
 // holds pixels, negative for a character height).
-void pxdialogfont(XMBSPEC& content) {
+void PXDIALOGFONT(XMBSPEC& content) {
     LOGFONTA lf{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
     int pt = 8;
@@ -258,13 +258,13 @@ void pxdialogfont(XMBSPEC& content) {
         pt = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, dpi > 0 ? dpi : 96);
     }
     content.iPointSize = static_cast<std::uint16_t>(pt > 0 ? pt : 8);
-    content.sFace = pxwide(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
+    content.sFace = PXWIDE(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
 }
 
 // The standard icon's ordinal in the system's module. Where the module keeps that icon only
 // under the ordinal of its predefined icon (hand, question, exclamation, asterisk), that one;
 // where it has neither, no icon control (the box still keeps the icon's room).
-std::optional<std::uint16_t> pxstdicon(HMODULE hUser, int iOrdinal) {
+std::optional<std::uint16_t> PXSTDICON(HMODULE hUser, int iOrdinal) {
     const auto has = [hUser](int ord) {
         return hUser &&
                FindResourceA(hUser, MAKEINTRESOURCEA(ord), MAKEINTRESOURCEA(14)) != nullptr;
@@ -280,7 +280,7 @@ std::optional<std::uint16_t> pxstdicon(HMODULE hUser, int iOrdinal) {
 
 // A title ends at its first NUL: what follows in a C buffer is no part of it, and a NUL
 // inside the template would end it there and misplace everything after it.
-std::string_view pxtitle(std::string_view s) {
+std::string_view PXTITLE(std::string_view s) {
     return s.substr(0, s.find('\0'));
 }
 
@@ -289,7 +289,7 @@ std::string_view pxtitle(std::string_view s) {
 constexpr LPARAM XMB_NOCANCEL = 0x10000;
 
 // A box of ours whose Escape key and close box choose no button.
-bool pxmbnocancel(HWND hDlg) {
+bool PXMBNOCANCEL(HWND hDlg) {
     return hDlg &&
            GetWindowLongPtrA(hDlg, DWLP_DLGPROC) ==
                reinterpret_cast<LONG_PTR>(pxmessageboxdlgproc) &&
@@ -302,7 +302,7 @@ LRESULT CALLBACK pxmbescapeproc(int iCode, WPARAM wParam, LPARAM lParam) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (iCode == MSGF_DIALOGBOX && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
         const HWND hBox = GetAncestor(msg->hwnd, GA_ROOT);
-        if (pxmbnocancel(hBox)) {
+        if (PXMBNOCANCEL(hBox)) {
             EndDialog(hBox, 0);
             return 1;
         }
@@ -311,11 +311,11 @@ LRESULT CALLBACK pxmbescapeproc(int iCode, WPARAM wParam, LPARAM lParam) {
 }
 
 // No frame: no owner rather than the desktop, which must never be disabled.
-HWND pxmbowner(std::optional<HWND> hParent) {
-    return hParent ? *hParent : pxliveframe();
+HWND PXMBOWNER(std::optional<HWND> hParent) {
+    return hParent ? *hParent : PXLIVEFRAME();
 }
 
-void pxmbmodality(int flags, bool bEnable) {
+void PXMBMODALITY(int flags, bool bEnable) {
     if (flags & XMB_FSYSMODAL)
         EnumWindows(pxmbenableproc, bEnable);
     else if (flags & XMB_FTASKMODAL)
@@ -325,7 +325,7 @@ void pxmbmodality(int flags, bool bEnable) {
 } // namespace
 
 int PXPUTCHAR(XWORDS& buf, int pos, std::string_view s) {
-    return PXPUTWIDE(buf, pos, pxwide(s));
+    return PXPUTWIDE(buf, pos, PXWIDE(s));
 }
 
 BOOL CALLBACK pxmbenableproc(HWND hWnd, LPARAM bEnable) {
@@ -350,7 +350,7 @@ INT_PTR CALLBACK pxmessageboxdlgproc(HWND hDlg, UINT iMsg, WPARAM wParam, LPARAM
         return 0;
     }
     case WM_CLOSE:
-        if (!pxmbnocancel(hDlg)) return 0;
+        if (!PXMBNOCANCEL(hDlg)) return 0;
         EndDialog(hDlg, 0);
         return TRUE;
     case WM_COMMAND: {
@@ -393,9 +393,9 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
     XMBSPEC content;
     content.iFlags = flags;
     content.bCheck = bReg;
-    sText = pxtitle(sText);
-    content.sText = pxwide(sText);
-    content.sCaption = sCaption ? pxwide(pxtitle(*sCaption)) : std::u16string(u"Error");
+    sText = PXTITLE(sText);
+    content.sText = PXWIDE(sText);
+    content.sCaption = sCaption ? PXWIDE(PXTITLE(*sCaption)) : std::u16string(u"Error");
     HINSTANCE hModule = hInstance.value_or(GetModuleHandleA(nullptr));
     bool bIcon = false;
     if (iIcon) {
@@ -405,7 +405,7 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
     } else if (flags & 0xF0) {
         bIcon = true; // room for an icon even where the flags name none
         hModule = hUser;
-        if (const auto ord = FXMBSTDICON(flags)) content.iIcon = pxstdicon(hUser, *ord);
+        if (const auto ord = FXMBSTDICON(flags)) content.iIcon = PXSTDICON(hUser, *ord);
     }
 
     XMBMEASURE m;
@@ -428,20 +428,20 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
         for (int k = 1; k <= n; ++k)
             content.buttons.push_back(
                 {k,
-                 {pxwide(XTRIM(pxtitle((*sButtons)[static_cast<std::size_t>(k - 1)]))),
+                 {PXWIDE(XTRIM(PXTITLE((*sButtons)[static_cast<std::size_t>(k - 1)]))),
                   std::nullopt}});
     } else {
         for (int id : FXMBBUTTONSET(flags)) {
-            std::u16string cap = pxsystemcaption(pfnGetString, id);
-            if (cap.empty()) cap = pxwide(FXMBFALLBACK(id));
+            std::u16string cap = PXSYSTEMCAPTION(pfnGetString, id);
+            if (cap.empty()) cap = PXWIDE(FXMBFALLBACK(id));
             content.buttons.push_back({id, {cap, std::nullopt}});
         }
     }
     m.nButtons = static_cast<int>(content.buttons.size());
-    pxdialogfont(content);
+    PXDIALOGFONT(content);
     const XWORDS words = FXMBTEMPLATE(content, FXMBLAYOUT(m));
 
-    const HWND hOwner = pxmbowner(hParent);
+    const HWND hOwner = PXMBOWNER(hParent);
     const int iDefault = ((flags & 0xF00) >> 8) + 1;
     const int idDefault =
         iDefault <= m.nButtons ? content.buttons[static_cast<std::size_t>(iDefault - 1)].iID : 0;
@@ -450,7 +450,7 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
     const HGLOBAL hTemplate = GlobalAlloc(0, words.size() * sizeof(std::uint16_t));
     if (hTemplate) {
         std::memcpy(hTemplate, words.data(), words.size() * sizeof(std::uint16_t));
-        pxmbmodality(flags, false);
+        PXMBMODALITY(flags, false);
         const HHOOK hEscape = sButtons ? SetWindowsHookExA(WH_MSGFILTER, pxmbescapeproc, nullptr,
                                                            GetCurrentThreadId())
                                        : nullptr;
@@ -462,7 +462,7 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
             r = -(r / XMB_ANSWERSCALE);
         else if (r < 0)
             r = 0;
-        pxmbmodality(flags, true);
+        PXMBMODALITY(flags, true);
         GlobalFree(hTemplate);
     }
     if (r < 0 && bReg) PXREGWRITEINT(hKey, *sRegValue, -r);

@@ -6,11 +6,11 @@
 
 namespace {
 
-unsigned pxrd16(const unsigned char* p) {
+unsigned PXRD16(const unsigned char* p) {
     return static_cast<unsigned>(p[0]) | (static_cast<unsigned>(p[1]) << 8);
 }
 
-int pxsigned16(unsigned v) {
+int PXSIGNED16(unsigned v) {
     return static_cast<int>(static_cast<std::int16_t>(static_cast<std::uint16_t>(v)));
 }
 
@@ -26,11 +26,11 @@ int FXDLGINITWALK(const void* pRes, std::size_t nRes,
     int n = 0;
     while (nRes - off >= XHEADER) {
         const unsigned char* r = p + off;
-        const int id = pxsigned16(pxrd16(r));
+        const int id = PXSIGNED16(PXRD16(r));
         if (id == 0) break;
-        const int len = pxsigned16(pxrd16(r + 4)); // low half of the 32-bit length
+        const int len = PXSIGNED16(PXRD16(r + 4)); // low half of the 32-bit length
         if (len < 0 || static_cast<std::size_t>(len) > nRes - off - XHEADER) break;
-        fn(XDLGINITREC{id, static_cast<int>(pxrd16(r + 2)), r + XHEADER, len});
+        fn(XDLGINITREC{id, static_cast<int>(PXRD16(r + 2)), r + XHEADER, len});
         ++n;
         off += XHEADER + static_cast<std::size_t>(len);
     }

@@ -13,11 +13,11 @@
 namespace {
 
 // Text lengths go to the platform as int.
-int pxlen(std::string_view s) {
+int PXLEN(std::string_view s) {
     return static_cast<int>(std::min<std::size_t>(s.size(), INT_MAX));
 }
 
-std::string_view pxtext(std::string_view s, const std::optional<bool>& bKeepBlanks) {
+std::string_view PXTEXT(std::string_view s, const std::optional<bool>& bKeepBlanks) {
     return bKeepBlanks.value_or(false) ? s : XTRIM(s);
 }
 
@@ -86,7 +86,7 @@ class FontGuard {
 };
 
 // Bounding rectangle in client pixels: corners in any order, both inside.
-RECT pxbounds(const XDC& dc, int x1, int y1, int x2, int y2) {
+RECT PXBOUNDS(const XDC& dc, int x1, int y1, int x2, int y2) {
     int ax, ay, bx, by;
     XVIEW2CLIENT(dc, x1, y1, ax, ay);
     XVIEW2CLIENT(dc, x2, y2, bx, by);
@@ -94,22 +94,22 @@ RECT pxbounds(const XDC& dc, int x1, int y1, int x2, int y2) {
             PXSATINT(std::max<long long>(ay, by) + 1)};
 }
 
-int pxdiff(int a, int b) {
+int PXDIFF(int a, int b) {
     return PXSATINT(static_cast<long long>(a) - b);
 }
 
-int pxabsdiff(int a, int b) {
+int PXABSDIFF(int a, int b) {
     const long long d = static_cast<long long>(a) - b;
     return PXSATINT(d < 0 ? -d : d);
 }
 
-void pxsettextmode(const XDC& dc, const std::optional<int>& iColour,
+void PXSETTEXTMODE(const XDC& dc, const std::optional<int>& iColour,
                    const std::optional<bool>& bOpaque) {
     SetTextColor(dc.hDC, static_cast<COLORREF>(iColour.value_or(dc.textColour)));
     SetBkMode(dc.hDC, bOpaque.value_or(false) ? OPAQUE : TRANSPARENT);
 }
 
-std::vector<POINT> pxclientpoints(const XDC& dc, XSPAN<const XPOINT> pts, int count) {
+std::vector<POINT> PXCLIENTPOINTS(const XDC& dc, XSPAN<const XPOINT> pts, int count) {
     std::vector<POINT> p(static_cast<std::size_t>(std::clamp(count, 0, pts.size())));
     for (std::size_t i = 0; i < p.size(); ++i) {
         const XPOINT& v = pts[static_cast<int>(i) + 1];
@@ -120,13 +120,13 @@ std::vector<POINT> pxclientpoints(const XDC& dc, XSPAN<const XPOINT> pts, int co
     return p;
 }
 
-std::vector<XPOINT> pxviewpoints(const XDC& dc, XSPAN<const XPOINT_W> pts, int count) {
+std::vector<XPOINT> PXVIEWPOINTS(const XDC& dc, XSPAN<const XPOINT_W> pts, int count) {
     std::vector<XPOINT> v(static_cast<std::size_t>(std::clamp(count, 0, pts.size())));
     XWND2VIEW_2(dc, pts, v);
     return v;
 }
 
-std::optional<int> pxwx(const XDC& dc, const std::optional<float>& x, const std::optional<float>& y,
+std::optional<int> PXWX(const XDC& dc, const std::optional<float>& x, const std::optional<float>& y,
                         bool bWantX) {
     if (!x || !y) return std::nullopt;
     int vx, vy;
@@ -134,7 +134,7 @@ std::optional<int> pxwx(const XDC& dc, const std::optional<float>& x, const std:
     return bWantX ? vx : vy;
 }
 
-void pxcliprect(const XDC& dc, int l, int t, int r, int b) {
+void PXCLIPRECT(const XDC& dc, int l, int t, int r, int b) {
     if (HRGN rgn = CreateRectRgn(l, t, r, b)) {
         SelectClipRgn(dc.hDC, rgn);
         DeleteObject(rgn);
@@ -142,7 +142,7 @@ void pxcliprect(const XDC& dc, int l, int t, int r, int b) {
 }
 
 // -|v| without overflow.
-int pxnegabs(int v) {
+int PXNEGABS(int v) {
     return v < 0 ? v : -v;
 }
 
@@ -169,7 +169,7 @@ bool XSETFONT(XDC& dc, std::string_view sFace, int iHeight, std::optional<int> i
     const std::string_view face = XTRIM(sFace);
     std::memcpy(lf.lfFaceName, face.data(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
     if (iAngle) lf.lfEscapement = lf.lfOrientation = *iAngle;
-    if (iWidth) lf.lfWidth = pxnegabs(*iWidth);
+    if (iWidth) lf.lfWidth = PXNEGABS(*iWidth);
     if (iWeight) lf.lfWeight = *iWeight;
     if (bItalic.value_or(false)) lf.lfItalic = 1;
     if (bUnderline.value_or(false)) lf.lfUnderline = 1;
@@ -189,8 +189,8 @@ bool XSETFONT_W(XDC& dc, std::string_view sFace, float fHeight, std::optional<in
     XWND2VIEW_1(dc, 0.0f, 0.0f, ox, oy);
     XWND2VIEW_1(dc, fWidth.value_or(0.0f), fHeight, px, py);
     std::optional<int> iWidth;
-    if (fWidth) iWidth = pxdiff(px, ox);
-    return XSETFONT(dc, sFace, pxdiff(py, oy), iAngle, iWidth, iWeight, bItalic, bUnderline,
+    if (fWidth) iWidth = PXDIFF(px, ox);
+    return XSETFONT(dc, sFace, PXDIFF(py, oy), iAngle, iWidth, iWeight, bItalic, bUnderline,
                     bStrikeOut);
 }
 
@@ -209,9 +209,9 @@ int XSETBKCOLOR(XDC& dc, int iColour) {
 void XSETVIEWPORT(XDC& dc, int x1, int y1, int x2, int y2, std::optional<bool> bClip) {
     dc.xView = x1;
     dc.yView = y1;
-    dc.cxView = pxdiff(x2, x1);
-    dc.cyView = pxdiff(y2, y1);
-    if (bClip.value_or(false)) pxcliprect(dc, x1, y1, x2, y2);
+    dc.cxView = PXDIFF(x2, x1);
+    dc.cyView = PXDIFF(y2, y1);
+    if (bClip.value_or(false)) PXCLIPRECT(dc, x1, y1, x2, y2);
 }
 
 void XSETSCALING(XDC& dc, float x, float y, float xScale, std::optional<float> yScale) {
@@ -228,7 +228,7 @@ void XSETCLIPPING(XDC& dc, std::optional<int> x1, std::optional<int> y1, std::op
     int l, t, r, b;
     XVIEW2CLIENT(dc, *x1, *y1, l, t);
     XVIEW2CLIENT(dc, *x2, *y2, r, b);
-    pxcliprect(dc, l, t, r, b);
+    PXCLIPRECT(dc, l, t, r, b);
 }
 
 void XSETCLIPPING_W(XDC& dc, std::optional<float> x1, std::optional<float> y1,
@@ -240,7 +240,7 @@ void XSETCLIPPING_W(XDC& dc, std::optional<float> x1, std::optional<float> y1,
     int l, t, r, b;
     XWND2CLIENT(dc, *x1, *y1, l, t);
     XWND2CLIENT(dc, *x2, *y2, r, b);
-    pxcliprect(dc, l, t, r, b);
+    PXCLIPRECT(dc, l, t, r, b);
 }
 
 HPEN PXCREATEPEN(const XDC& dc, int iStyle, int iWidth, std::intptr_t iColour) {
@@ -253,7 +253,7 @@ HPEN PXCREATEPEN(const XDC& dc, int iStyle, int iWidth, std::intptr_t iColour) {
     DPtoLP(dc.hDC, p, 2);
     const LOGBRUSH lb{BS_SOLID, colour, 0};
     return ExtCreatePen(static_cast<DWORD>(iStyle) | PS_GEOMETRIC,
-                        static_cast<DWORD>(pxdiff(p[1].x, p[0].x)), &lb, 0, nullptr);
+                        static_cast<DWORD>(PXDIFF(p[1].x, p[0].x)), &lb, 0, nullptr);
 }
 
 HBRUSH PXCREATEBRUSH(const XBRUSH& brush) {
@@ -276,8 +276,8 @@ BOOL PXDELETEBRUSH(int iStyle, HBRUSH hBrush) {
 BOOL XTEXTOUT(XDC& dc, int x, int y, std::string_view sText, std::optional<int> iColour,
               std::optional<bool> bOpaque, std::optional<int> iAlign,
               std::optional<bool> bKeepBlanks) {
-    pxsettextmode(dc, iColour, bOpaque);
-    const std::string_view t = pxtext(sText, bKeepBlanks);
+    PXSETTEXTMODE(dc, iColour, bOpaque);
+    const std::string_view t = PXTEXT(sText, bKeepBlanks);
     UINT oldAlign = GDI_ERROR;
     if (iAlign) oldAlign = SetTextAlign(dc.hDC, static_cast<UINT>(*iAlign));
     BOOL r;
@@ -285,7 +285,7 @@ BOOL XTEXTOUT(XDC& dc, int x, int y, std::string_view sText, std::optional<int> 
         FontGuard font(dc);
         int cx, cy;
         XVIEW2CLIENT(dc, x, y, cx, cy);
-        r = TextOutA(dc.hDC, cx, cy, t.data(), pxlen(t));
+        r = TextOutA(dc.hDC, cx, cy, t.data(), PXLEN(t));
         if (oldAlign != GDI_ERROR) SetTextAlign(dc.hDC, oldAlign);
     }
     return r;
@@ -301,7 +301,7 @@ BOOL XTEXTOUT_W(XDC& dc, float x, float y, std::string_view sText, std::optional
 
 bool XWRITE(XDC& dc, std::string_view sText, std::optional<int> iColour,
             std::optional<bool> bOpaque, std::optional<int> iFormat) {
-    pxsettextmode(dc, iColour, bOpaque);
+    PXSETTEXTMODE(dc, iColour, bOpaque);
     const UINT format = iFormat ? static_cast<UINT>(*iFormat) : (DT_WORDBREAK | DT_NOPREFIX);
     FontGuard font(dc);
     POINT pos{};
@@ -310,7 +310,7 @@ bool XWRITE(XDC& dc, std::string_view sText, std::optional<int> iColour,
     XVIEW2CLIENT(dc, dc.cxView, dc.cyView, right, bottom);
     // A writable copy with room to spare: DT_MODIFYSTRING in the format writes into the text.
     std::string text(sText.empty() ? std::string_view(" ") : sText);
-    const int n = pxlen(text);
+    const int n = PXLEN(text);
     text.append(4, '\0');
     RECT rc{pos.x, pos.y, right, bottom};
     RECT measured = rc;
@@ -323,10 +323,10 @@ bool XWRITE(XDC& dc, std::string_view sText, std::optional<int> iColour,
 
 void XGETTEXTEXTENT(XDC& dc, std::string_view sText, int& iWidth, int& iHeight,
                     std::optional<bool> bKeepBlanks) {
-    const std::string_view t = pxtext(sText, bKeepBlanks);
+    const std::string_view t = PXTEXT(sText, bKeepBlanks);
     FontGuard font(dc);
     SIZE size{};
-    GetTextExtentPoint32A(dc.hDC, t.data(), pxlen(t), &size);
+    GetTextExtentPoint32A(dc.hDC, t.data(), PXLEN(t), &size);
     iWidth = size.cx;
     iHeight = size.cy;
 }
@@ -379,13 +379,13 @@ BOOL XLINE_W(XDC& dc, float x1, float y1, float x2, float y2, const XOPTPEN& pen
 }
 
 BOOL XPOLYLINE(XDC& dc, XSPAN<const XPOINT> pts, int count, const XOPTPEN& pen) {
-    const std::vector<POINT> p = pxclientpoints(dc, pts, count);
+    const std::vector<POINT> p = PXCLIENTPOINTS(dc, pts, count);
     PenGuard g(dc, pen);
     return Polyline(dc.hDC, p.data(), static_cast<int>(p.size()));
 }
 
 BOOL XPOLYLINE_W(XDC& dc, XSPAN<const XPOINT_W> pts, int count, const XOPTPEN& pen) {
-    const std::vector<XPOINT> v = pxviewpoints(dc, pts, count);
+    const std::vector<XPOINT> v = PXVIEWPOINTS(dc, pts, count);
     return XPOLYLINE(dc, v, static_cast<int>(v.size()), pen);
 }
 
@@ -394,9 +394,9 @@ BOOL XPOLYLINE_W(XDC& dc, XSPAN<const XPOINT_W> pts, int count, const XOPTPEN& p
 namespace {
 
 // An outlined and filled figure over the bounding rectangle of two view corners.
-BOOL pxfigure(XDC& dc, int x1, int y1, int x2, int y2, const XOPTPEN& pen, const XOPTBRUSH& brush,
+BOOL PXFIGURE(XDC& dc, int x1, int y1, int x2, int y2, const XOPTPEN& pen, const XOPTBRUSH& brush,
               BOOL(WINAPI* draw)(HDC, int, int, int, int)) {
-    const RECT r = pxbounds(dc, x1, y1, x2, y2);
+    const RECT r = PXBOUNDS(dc, x1, y1, x2, y2);
     PenGuard p(dc, pen);
     BrushGuard b(dc, brush);
     return draw(dc.hDC, r.left, r.top, r.right, r.bottom);
@@ -406,7 +406,7 @@ BOOL pxfigure(XDC& dc, int x1, int y1, int x2, int y2, const XOPTPEN& pen, const
 
 BOOL XRECTANGLE(XDC& dc, int x1, int y1, int x2, int y2, const XOPTPEN& pen,
                 const XOPTBRUSH& brush) {
-    return pxfigure(dc, x1, y1, x2, y2, pen, brush, Rectangle);
+    return PXFIGURE(dc, x1, y1, x2, y2, pen, brush, Rectangle);
 }
 
 BOOL XRECTANGLE_W(XDC& dc, float x1, float y1, float x2, float y2, const XOPTPEN& pen,
@@ -416,7 +416,7 @@ BOOL XRECTANGLE_W(XDC& dc, float x1, float y1, float x2, float y2, const XOPTPEN
 }
 
 int XFILLRECT(XDC& dc, int x1, int y1, int x2, int y2, const XOPTBRUSH& brush) {
-    const RECT r = pxbounds(dc, x1, y1, x2, y2);
+    const RECT r = PXBOUNDS(dc, x1, y1, x2, y2);
     BrushGuard b(dc, brush, false);
     return FillRect(dc.hDC, &r, b.get());
 }
@@ -435,7 +435,7 @@ int XFILLVIEWPORT(XDC& dc, const XOPTBRUSH& brush) {
 }
 
 BOOL XELLIPSE(XDC& dc, int x1, int y1, int x2, int y2, const XOPTPEN& pen, const XOPTBRUSH& brush) {
-    return pxfigure(dc, x1, y1, x2, y2, pen, brush, Ellipse);
+    return PXFIGURE(dc, x1, y1, x2, y2, pen, brush, Ellipse);
 }
 
 BOOL XELLIPSE_W(XDC& dc, float x1, float y1, float x2, float y2, const XOPTPEN& pen,
@@ -446,7 +446,7 @@ BOOL XELLIPSE_W(XDC& dc, float x1, float y1, float x2, float y2, const XOPTPEN& 
 
 BOOL XPOLYGON(XDC& dc, XSPAN<const XPOINT> pts, int count, const XOPTPEN& pen,
               const XOPTBRUSH& brush) {
-    const std::vector<POINT> p = pxclientpoints(dc, pts, count);
+    const std::vector<POINT> p = PXCLIENTPOINTS(dc, pts, count);
     PenGuard g(dc, pen);
     BrushGuard b(dc, brush);
     return Polygon(dc.hDC, p.data(), static_cast<int>(p.size()));
@@ -454,7 +454,7 @@ BOOL XPOLYGON(XDC& dc, XSPAN<const XPOINT> pts, int count, const XOPTPEN& pen,
 
 BOOL XPOLYGON_W(XDC& dc, XSPAN<const XPOINT_W> pts, int count, const XOPTPEN& pen,
                 const XOPTBRUSH& brush) {
-    const std::vector<XPOINT> v = pxviewpoints(dc, pts, count);
+    const std::vector<XPOINT> v = PXVIEWPOINTS(dc, pts, count);
     return XPOLYGON(dc, v, static_cast<int>(v.size()), pen, brush);
 }
 
@@ -523,7 +523,7 @@ void XSCROLLWINDOW(const XWND& xWnd, std::optional<int> dx, std::optional<int> d
 
 namespace {
 
-bool pxloadbitmap(XBITMAP& bmp, HINSTANCE hModule, LPCSTR name, UINT flags,
+bool PXLOADBITMAP(XBITMAP& bmp, HINSTANCE hModule, LPCSTR name, UINT flags,
                   const std::optional<int>& iWidth, const std::optional<int>& iHeight) {
     bmp = XBITMAP{};
     int cx = 0, cy = 0;
@@ -554,7 +554,7 @@ bool PXCREATEBITMAP_RSRC(XBITMAP& bmp, int iID, std::optional<int> iFlags,
         return false;
     }
     const HINSTANCE mod = hModule ? *hModule : GetModuleHandleA(nullptr);
-    return pxloadbitmap(bmp, mod, MAKEINTRESOURCEA(iID), static_cast<UINT>(iFlags.value_or(0)),
+    return PXLOADBITMAP(bmp, mod, MAKEINTRESOURCEA(iID), static_cast<UINT>(iFlags.value_or(0)),
                         iWidth, iHeight);
 }
 
@@ -562,7 +562,7 @@ bool PXCREATEBITMAP_FILE(XBITMAP& bmp, std::string_view sFile, std::optional<int
                          std::optional<int> iWidth, std::optional<int> iHeight) {
     const std::string name = XSZ(sFile);
     const UINT flags = static_cast<UINT>(iFlags.value_or(LR_LOADFROMFILE)) | LR_LOADFROMFILE;
-    return pxloadbitmap(bmp, nullptr, name.c_str(), flags, iWidth, iHeight);
+    return PXLOADBITMAP(bmp, nullptr, name.c_str(), flags, iWidth, iHeight);
 }
 
 BOOL XPLACEBITMAP(XDC& dc, const XBITMAP& bmp, int x, int y, std::optional<int> x2,
@@ -579,7 +579,7 @@ BOOL XPLACEBITMAP(XDC& dc, const XBITMAP& bmp, int x, int y, std::optional<int> 
         if (x2 && y2) {
             int cx2, cy2;
             XVIEW2CLIENT(dc, *x2, *y2, cx2, cy2);
-            r = StretchBlt(dc.hDC, cx, cy, pxdiff(cx2, cx), pxdiff(cy2, cy), mem, 0, 0, bmp.iWidth,
+            r = StretchBlt(dc.hDC, cx, cy, PXDIFF(cx2, cx), PXDIFF(cy2, cy), mem, 0, 0, bmp.iWidth,
                            bmp.iHeight, rop);
         } else {
             r = BitBlt(dc.hDC, cx, cy, bmp.iWidth, bmp.iHeight, mem, 0, 0, rop);
@@ -594,7 +594,7 @@ BOOL XPLACEBITMAP_W(XDC& dc, const XBITMAP& bmp, float x, float y, std::optional
                     std::optional<float> y2, std::optional<DWORD> iRop) {
     int vx, vy;
     XWND2VIEW_1(dc, x, y, vx, vy);
-    return XPLACEBITMAP(dc, bmp, vx, vy, pxwx(dc, x2, y2, true), pxwx(dc, x2, y2, false), iRop);
+    return XPLACEBITMAP(dc, bmp, vx, vy, PXWX(dc, x2, y2, true), PXWX(dc, x2, y2, false), iRop);
 }
 
 BOOL XGETBITMAP(XDC& dc, XBITMAP& bmp, int x1, int y1, int x2, int y2, std::optional<int> iWidth,
@@ -602,7 +602,7 @@ BOOL XGETBITMAP(XDC& dc, XBITMAP& bmp, int x1, int y1, int x2, int y2, std::opti
     bmp = XBITMAP{};
     const HDC mem = CreateCompatibleDC(dc.hDC);
     if (!mem) return FALSE;
-    const int w = pxabsdiff(x2, x1), h = pxabsdiff(y2, y1);
+    const int w = PXABSDIFF(x2, x1), h = PXABSDIFF(y2, y1);
     const bool scaled = iWidth && iHeight;
     const int bw = scaled ? *iWidth : w, bh = scaled ? *iHeight : h;
     const HBITMAP hb = CreateCompatibleBitmap(dc.hDC, bw, bh);
@@ -643,12 +643,12 @@ BOOL XBITCOPY(XDC& src, int x1, int y1, int x2, int y2, XDC& dst, int x, int y,
         int tl, tt, tr, tb;
         XVIEW2CLIENT(dst, std::min(x, *x2d), std::min(y, *y2d), tl, tt);
         XVIEW2CLIENT(dst, std::max(x, *x2d), std::max(y, *y2d), tr, tb);
-        return StretchBlt(dst.hDC, tl, tt, pxdiff(tr, tl), pxdiff(tb, tt), src.hDC, l, t,
-                          pxdiff(r, l), pxdiff(b, t), rop);
+        return StretchBlt(dst.hDC, tl, tt, PXDIFF(tr, tl), PXDIFF(tb, tt), src.hDC, l, t,
+                          PXDIFF(r, l), PXDIFF(b, t), rop);
     }
     int tx, ty;
     XVIEW2CLIENT(dst, x, y, tx, ty);
-    return BitBlt(dst.hDC, tx, ty, pxdiff(r, l), pxdiff(b, t), src.hDC, l, t, rop);
+    return BitBlt(dst.hDC, tx, ty, PXDIFF(r, l), PXDIFF(b, t), src.hDC, l, t, rop);
 }
 
 BOOL XBITCOPY_W(XDC& src, float x1, float y1, float x2, float y2, XDC& dst, float x, float y,
@@ -656,8 +656,8 @@ BOOL XBITCOPY_W(XDC& src, float x1, float y1, float x2, float y2, XDC& dst, floa
     const XVIEWBOX v = FXWND2VIEWBOX(src, x1, y1, x2, y2);
     int tx, ty;
     XWND2VIEW_1(dst, x, y, tx, ty);
-    return XBITCOPY(src, v.x1, v.y1, v.x2, v.y2, dst, tx, ty, pxwx(dst, x2d, y2d, true),
-                    pxwx(dst, x2d, y2d, false), iRop);
+    return XBITCOPY(src, v.x1, v.y1, v.x2, v.y2, dst, tx, ty, PXWX(dst, x2d, y2d, true),
+                    PXWX(dst, x2d, y2d, false), iRop);
 }
 
 BOOL XDELETEBITMAP(XBITMAP& bmp) {

@@ -11,7 +11,7 @@ namespace {
 
 // Single precision as stored: x87 builds would otherwise keep intermediates in extended
 // precision and round differently from every other build.
-inline float pxf(float v) {
+inline float PXF(float v) {
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD != 0
     volatile float t = v;
     return t;
@@ -20,7 +20,7 @@ inline float pxf(float v) {
 #endif
 }
 
-int pxclamp255(int v) {
+int PXCLAMP255(int v) {
     return std::clamp(v, 0, 255);
 }
 
@@ -28,22 +28,22 @@ int pxclamp255(int v) {
 struct Scale {
     float x, y;
 };
-Scale pxtoview(const XDC& dc) {
-    return {pxf(static_cast<float>(dc.cxView) / dc.cxWorld),
-            pxf(static_cast<float>(dc.cyView) / dc.cyWorld)};
+Scale PXTOVIEW(const XDC& dc) {
+    return {PXF(static_cast<float>(dc.cxView) / dc.cxWorld),
+            PXF(static_cast<float>(dc.cyView) / dc.cyWorld)};
 }
-Scale pxtoworld(const XDC& dc) {
-    return {pxf(dc.cxWorld / static_cast<float>(dc.cxView)),
-            pxf(dc.cyWorld / static_cast<float>(dc.cyView))};
+Scale PXTOWORLD(const XDC& dc) {
+    return {PXF(dc.cxWorld / static_cast<float>(dc.cxView)),
+            PXF(dc.cyWorld / static_cast<float>(dc.cyView))};
 }
 
-void pxw2v(const XDC& dc, Scale s, float wx, float wy, int& vx, int& vy) {
-    vx = PXROUND(pxf(pxf(wx - dc.xWorld) * s.x));
-    vy = PXROUND(pxf(pxf(wy - dc.yWorld) * s.y));
+void PXW2V(const XDC& dc, Scale s, float wx, float wy, int& vx, int& vy) {
+    vx = PXROUND(PXF(PXF(wx - dc.xWorld) * s.x));
+    vy = PXROUND(PXF(PXF(wy - dc.yWorld) * s.y));
 }
-void pxv2w(const XDC& dc, Scale f, int vx, int vy, float& wx, float& wy) {
-    wx = pxf(pxf(static_cast<float>(vx) * f.x) + dc.xWorld);
-    wy = pxf(pxf(static_cast<float>(vy) * f.y) + dc.yWorld);
+void PXV2W(const XDC& dc, Scale f, int vx, int vy, float& wx, float& wy) {
+    wx = PXF(PXF(static_cast<float>(vx) * f.x) + dc.xWorld);
+    wy = PXF(PXF(static_cast<float>(vy) * f.y) + dc.yWorld);
 }
 
 void put16(unsigned char* p, std::uint32_t v) {
@@ -58,7 +58,7 @@ void put32(unsigned char* p, std::uint32_t v) {
 } // namespace
 
 int XRGB(int iRed, int iGreen, int iBlue) {
-    return pxclamp255(iRed) + 256 * pxclamp255(iGreen) + 65536 * pxclamp255(iBlue);
+    return PXCLAMP255(iRed) + 256 * PXCLAMP255(iGreen) + 65536 * PXCLAMP255(iBlue);
 }
 
 void XSETPEN_1(XDC& dc, int iColour, std::optional<int> iStyle, std::optional<int> iWidth) {
@@ -88,8 +88,8 @@ void XSETTEXTCOLOR(XDC& dc, int iColour) {
 void XSETWINDOW(XDC& dc, float x1, float y1, float x2, float y2) {
     dc.xWorld = x1;
     dc.yWorld = y1;
-    dc.cxWorld = pxf(x2 - x1);
-    dc.cyWorld = pxf(y2 - y1);
+    dc.cxWorld = PXF(x2 - x1);
+    dc.cyWorld = PXF(y2 - y1);
 }
 
 void PXSETSCALING(XDC& dc, float x, float y, float xScale, float yScale, int iPpiX, int iPpiY) {
@@ -101,17 +101,17 @@ void PXSETSCALING(XDC& dc, float x, float y, float xScale, float yScale, int iPp
         dc.cxWorld = w;
         dc.cyWorld = h;
     } else if (xScale == -2.0f) {
-        dc.cxWorld = pxf(pxf(w * 25.4f) / px);
-        dc.cyWorld = pxf(pxf(h * 25.4f) / py);
+        dc.cxWorld = PXF(PXF(w * 25.4f) / px);
+        dc.cyWorld = PXF(PXF(h * 25.4f) / py);
     } else if (xScale == -3.0f) {
-        dc.cxWorld = pxf(w / px);
-        dc.cyWorld = pxf(h / py);
+        dc.cxWorld = PXF(w / px);
+        dc.cyWorld = PXF(h / py);
     } else if (xScale == -4.0f) {
-        dc.cxWorld = pxf(pxf(w * 72.0f) / px);
-        dc.cyWorld = pxf(pxf(h * 72.0f) / py);
+        dc.cxWorld = PXF(PXF(w * 72.0f) / px);
+        dc.cyWorld = PXF(PXF(h * 72.0f) / py);
     } else {
-        dc.cxWorld = pxf(w * std::fabs(xScale));
-        dc.cyWorld = pxf(h * std::fabs(yScale));
+        dc.cxWorld = PXF(w * std::fabs(xScale));
+        dc.cyWorld = PXF(h * std::fabs(yScale));
     }
 }
 
@@ -125,8 +125,8 @@ void XGETVIEWPORT(const XDC& dc, int& x1, int& y1, int& x2, int& y2) {
 void XGETGDIWINDOW(const XDC& dc, float& x1, float& y1, float& x2, float& y2) {
     x1 = dc.xWorld;
     y1 = dc.yWorld;
-    x2 = pxf(dc.xWorld + dc.cxWorld);
-    y2 = pxf(dc.yWorld + dc.cyWorld);
+    x2 = PXF(dc.xWorld + dc.cxWorld);
+    y2 = PXF(dc.yWorld + dc.cyWorld);
 }
 
 int PXROUND(float v) {
@@ -142,31 +142,31 @@ int PXSATINT(long long v) {
 }
 
 void XWND2VIEW_1(const XDC& dc, float wx, float wy, int& vx, int& vy) {
-    pxw2v(dc, pxtoview(dc), wx, wy, vx, vy);
+    PXW2V(dc, PXTOVIEW(dc), wx, wy, vx, vy);
 }
 
 XVIEWBOX FXWND2VIEWBOX(const XDC& dc, float x1, float y1, float x2, float y2) {
-    const Scale s = pxtoview(dc);
+    const Scale s = PXTOVIEW(dc);
     XVIEWBOX b{};
-    pxw2v(dc, s, x1, y1, b.x1, b.y1);
-    pxw2v(dc, s, x2, y2, b.x2, b.y2);
+    PXW2V(dc, s, x1, y1, b.x1, b.y1);
+    PXW2V(dc, s, x2, y2, b.x2, b.y2);
     return b;
 }
 
 void XVIEW2WND_1(const XDC& dc, int vx, int vy, float& wx, float& wy) {
-    pxv2w(dc, pxtoworld(dc), vx, vy, wx, wy);
+    PXV2W(dc, PXTOWORLD(dc), vx, vy, wx, wy);
 }
 
 void XWND2VIEW_2(const XDC& dc, XSPAN<const XPOINT_W> w, XSPAN<XPOINT> v) {
-    const Scale s = pxtoview(dc);
+    const Scale s = PXTOVIEW(dc);
     const int n = std::min(w.size(), v.size());
-    for (int i = 1; i <= n; ++i) pxw2v(dc, s, w[i].x, w[i].y, v[i].x, v[i].y);
+    for (int i = 1; i <= n; ++i) PXW2V(dc, s, w[i].x, w[i].y, v[i].x, v[i].y);
 }
 
 void XVIEW2WND_2(const XDC& dc, XSPAN<const XPOINT> v, XSPAN<XPOINT_W> w) {
-    const Scale f = pxtoworld(dc);
+    const Scale f = PXTOWORLD(dc);
     const int n = std::min(w.size(), v.size());
-    for (int i = 1; i <= n; ++i) pxv2w(dc, f, v[i].x, v[i].y, w[i].x, w[i].y);
+    for (int i = 1; i <= n; ++i) PXV2W(dc, f, v[i].x, v[i].y, w[i].x, w[i].y);
 }
 
 void XCLIENT2VIEW(const XDC& dc, int cx, int cy, int& vx, int& vy) {

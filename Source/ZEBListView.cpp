@@ -14,29 +14,29 @@ namespace {
 constexpr const char* XLVPROP = "XLVData";
 constexpr int XHDF_MARK = HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
 
-XLVDATA* pxdata(HWND hList) {
+XLVDATA* PXDATA(HWND hList) {
     return hList ? static_cast<XLVDATA*>(GetPropA(hList, XLVPROP)) : nullptr;
 }
 
-bool pxisvirtual(HWND hList) {
+bool PXISVIRTUAL(HWND hList) {
     return (GetWindowLongA(hList, GWL_STYLE) & LVS_OWNERDATA) != 0;
 }
 
-int pxrowcount(HWND hList) {
+int PXROWCOUNT(HWND hList) {
     return static_cast<int>(FXSEND(hList, LVM_GETITEMCOUNT));
 }
 
 // Stride of the record array: the record size, or the layout's own size when none is set. A
 // record size below the layout's size would let fields run into the next record and past the
 // array's end: none then.
-std::size_t pxstride(const XLVDATA& d) {
+std::size_t PXSTRIDE(const XLVDATA& d) {
     const int n = PXLVLAYOUTSIZE(d.aFields);
     if (d.nRecSize <= 0) return static_cast<std::size_t>(n);
     return d.nRecSize >= n ? static_cast<std::size_t>(d.nRecSize) : 0;
 }
 
 // Width in pixels of a new column: its field's text width in digits, plus room for the mark.
-int pxcolumnwidth(HWND hList, const XLVFIELD& f) {
+int PXCOLUMNWIDTH(HWND hList, const XLVFIELD& f) {
     int n = 10;
     if (f.cLetter == 'a') {
         n = f.iSize;
@@ -53,7 +53,7 @@ int pxcolumnwidth(HWND hList, const XLVFIELD& f) {
 }
 
 // The text of one field of a record; false when it cannot be converted.
-bool pxfieldtext(const XLVFIELD& f, const unsigned char* pRec, std::string& s) {
+bool PXFIELDTEXT(const XLVFIELD& f, const unsigned char* pRec, std::string& s) {
     if (f.cLetter != 't') return PXLVFIELDTEXT(f, pRec + f.iOffset, s);
     XLVDATETIME t;
     std::memcpy(&t, pRec + f.iOffset, sizeof t);
@@ -62,7 +62,7 @@ bool pxfieldtext(const XLVFIELD& f, const unsigned char* pRec, std::string& s) {
     return status == 0 || status == 9999; // a mode outside 1 to 5 leaves the cell blank
 }
 
-LPARAM pxitemparam(HWND hList, int iRow) {
+LPARAM PXITEMPARAM(HWND hList, int iRow) {
     LVITEMA it{};
     it.mask = LVIF_PARAM;
     it.iItem = iRow;
@@ -71,7 +71,7 @@ LPARAM pxitemparam(HWND hList, int iRow) {
 
 // A row's text in one column and, when asked, its item parameter (read from the item itself
 // for a sub-item).
-std::string pxgetcell(HWND hList, int iRow, int iColumn, LPARAM* param = nullptr) {
+std::string PXGETCELL(HWND hList, int iRow, int iColumn, LPARAM* param = nullptr) {
     char buf[XLV_MAXTEXT + 1] = {};
     LVITEMA it{};
     it.mask = LVIF_TEXT | (param && iColumn == 0 ? LVIF_PARAM : 0);
@@ -81,7 +81,7 @@ std::string pxgetcell(HWND hList, int iRow, int iColumn, LPARAM* param = nullptr
     it.cchTextMax = sizeof buf;
     const bool ok = FXSEND(hList, LVM_GETITEMA, 0, FXADDR(&it)) != 0;
     buf[XLV_MAXTEXT] = 0;
-    if (param) *param = !ok ? -1 : iColumn == 0 ? it.lParam : pxitemparam(hList, iRow);
+    if (param) *param = !ok ? -1 : iColumn == 0 ? it.lParam : PXITEMPARAM(hList, iRow);
     // The control may hand back another buffer (a display answer's) instead of filling ours:
     // it holds no more than the size that comes with it.
     const char* p = buf;
@@ -95,15 +95,15 @@ std::string pxgetcell(HWND hList, int iRow, int iColumn, LPARAM* param = nullptr
     return std::string(p, n);
 }
 
-bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LVITEMA& it) {
-    XLVDATA* d = pxdata(hList);
+bool PXPARSE(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LVITEMA& it) {
+    XLVDATA* d = PXDATA(hList);
     if (!d || !d->bLayout) return false;
     auto* rec = static_cast<unsigned char*>(pRecord);
     if (!rec && iMode != XLVM_COLUMNS) return false;
     UINT rowmsg = LVM_SETITEMA;
     int row = 0;
     if (iMode != XLVM_DISPLAY) {
-        const int count = pxrowcount(hList);
+        const int count = PXROWCOUNT(hList);
         it = LVITEMA{};
         if (iIndex >= 1 && iIndex <= count) {
             it.mask = LVIF_TEXT;
@@ -147,7 +147,7 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
         }
         switch (iMode) {
         case XLVM_SET: {
-            if (!pxfieldtext(f, rec, s)) {
+            if (!PXFIELDTEXT(f, rec, s)) {
                 ok = false;
                 break;
             }
@@ -174,16 +174,16 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
             break;
         }
         case XLVM_GET:
-            if (iIndex < 1 || iIndex > pxrowcount(hList) ||
+            if (iIndex < 1 || iIndex > PXROWCOUNT(hList) ||
                 (f.cLetter != 't' &&
-                 !PXLVREADFIELD(f, pxgetcell(hList, iIndex - 1, f.iColumn), rec + f.iOffset)))
+                 !PXLVREADFIELD(f, PXGETCELL(hList, iIndex - 1, f.iColumn), rec + f.iOffset)))
                 ok = false;
             break;
         case XLVM_COLUMNS: {
             LVCOLUMNA col{};
             col.mask = LVCF_FMT | LVCF_WIDTH;
             col.fmt = f.bRight ? LVCFMT_RIGHT : LVCFMT_LEFT;
-            col.cx = pxcolumnwidth(hList, f);
+            col.cx = PXCOLUMNWIDTH(hList, f);
             if (FXSEND(hList, LVM_INSERTCOLUMNA, static_cast<WPARAM>(f.iColumn), FXADDR(&col)) <
                 0) {
                 ok = false;
@@ -197,7 +197,7 @@ bool pxparse(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns, LV
         }
         case XLVM_DISPLAY:
             if (f.iColumn != it.iSubItem || !(it.mask & LVIF_TEXT)) break;
-            if (!pxfieldtext(f, rec, s)) {
+            if (!PXFIELDTEXT(f, rec, s)) {
                 ok = false;
                 break;
             }
@@ -233,12 +233,12 @@ struct XLVTEXTSORT {
 // The system's own comparison hands it row indexes that do not match what LVM_GETITEMA reads
 // while it sorts: each row's key is read once, the order decided here, and the system only
 // puts the rows into it by their item parameters.
-void pxsortordinary(HWND hList, int iType, int iColumn, int iDir) {
+void PXSORTORDINARY(HWND hList, int iType, int iColumn, int iDir) {
     if (iType == XLVT_NONE || iType < XLVT_DATETIME) return; // a column that does not sort
-    const int n = std::max(pxrowcount(hList), 0);
+    const int n = std::max(PXROWCOUNT(hList), 0);
     std::vector<std::string> texts(static_cast<std::size_t>(n));
     std::vector<LPARAM> params(texts.size());
-    for (int r = 0; r < n; ++r) texts[r] = pxgetcell(hList, r, iColumn, &params[r]);
+    for (int r = 0; r < n; ++r) texts[r] = PXGETCELL(hList, r, iColumn, &params[r]);
     XLVTEXTSORT req;
     req.aRank.assign(texts.size(), -1);
     const std::vector<int> order = PXLVSORTTEXTS(iType, texts, iDir);
@@ -259,7 +259,7 @@ struct XLVMARKS {
     int iFocusRow = -1, iFocused = 0;
 };
 
-XLVMARKS pxreadmarks(HWND hList, const std::vector<int>& aMap) {
+XLVMARKS PXREADMARKS(HWND hList, const std::vector<int>& aMap) {
     XLVMARKS m;
     const int n = static_cast<int>(aMap.size());
     const auto next = [&](int r, UINT flag) {
@@ -275,7 +275,7 @@ XLVMARKS pxreadmarks(HWND hList, const std::vector<int>& aMap) {
     return m;
 }
 
-void pxsetstate(HWND hList, int iRow, UINT iMask, UINT iState) {
+void PXSETSTATE(HWND hList, int iRow, UINT iMask, UINT iState) {
     LVITEMA it{};
     it.stateMask = iMask;
     it.state = iState;
@@ -283,41 +283,41 @@ void pxsetstate(HWND hList, int iRow, UINT iMask, UINT iState) {
 }
 
 // Only the marked rows change: clearing every row would notify the parent once per row.
-void pxputmarks(HWND hList, const std::vector<int>& aMap, const XLVMARKS& m) {
+void PXPUTMARKS(HWND hList, const std::vector<int>& aMap, const XLVMARKS& m) {
     std::vector<int> rowof(aMap.size() + 1, -1);
     for (std::size_t r = 0; r < aMap.size(); ++r) rowof[aMap[r]] = static_cast<int>(r);
-    for (int r : m.aRows) pxsetstate(hList, r, LVIS_SELECTED, 0);
-    if (m.iFocusRow >= 0) pxsetstate(hList, m.iFocusRow, LVIS_FOCUSED, 0);
-    for (int k : m.aSelected) pxsetstate(hList, rowof[k], LVIS_SELECTED, LVIS_SELECTED);
-    if (m.iFocused) pxsetstate(hList, rowof[m.iFocused], LVIS_FOCUSED, LVIS_FOCUSED);
+    for (int r : m.aRows) PXSETSTATE(hList, r, LVIS_SELECTED, 0);
+    if (m.iFocusRow >= 0) PXSETSTATE(hList, m.iFocusRow, LVIS_FOCUSED, 0);
+    for (int k : m.aSelected) PXSETSTATE(hList, rowof[k], LVIS_SELECTED, LVIS_SELECTED);
+    if (m.iFocused) PXSETSTATE(hList, rowof[m.iFocused], LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 // Redraws the rows in view; the others are drawn when they come into view.
-void pxredrawshown(HWND hList, int n) {
+void PXREDRAWSHOWN(HWND hList, int n) {
     const int top = static_cast<int>(FXSEND(hList, LVM_GETTOPINDEX));
     const int shown = static_cast<int>(FXSEND(hList, LVM_GETCOUNTPERPAGE)) + 1;
     const int first = std::clamp(top, 0, n - 1);
     FXSEND(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(first), std::min(first + shown, n - 1));
 }
 
-void pxsortvirtual(HWND hList, XLVDATA& d, int iOffset, int iType, int iDir) {
-    const int n = pxrowcount(hList);
-    const std::size_t stride = pxstride(d);
+void PXSORTVIRTUAL(HWND hList, XLVDATA& d, int iOffset, int iType, int iDir) {
+    const int n = PXROWCOUNT(hList);
+    const std::size_t stride = PXSTRIDE(d);
     if (!d.pData || n <= 0 || !stride) return;
     if (!d.bMap || static_cast<int>(d.aMap.size()) != n) {
         d.aMap = PXLVIDENTITYMAP(n);
         d.bMap = true;
     }
-    const XLVMARKS marks = pxreadmarks(hList, d.aMap);
+    const XLVMARKS marks = PXREADMARKS(hList, d.aMap);
     PXLVSORTMAP(d.aMap, n, XLVSORTKEY{d.pData, stride, iOffset, iType, iDir});
-    pxputmarks(hList, d.aMap, marks);
-    pxredrawshown(hList, n);
+    PXPUTMARKS(hList, d.aMap, marks);
+    PXREDRAWSHOWN(hList, n);
 }
 
 } // namespace
 
 XLVDATA* FXLV_INIT(HWND hList) {
-    if (XLVDATA* d = pxdata(hList)) return d;
+    if (XLVDATA* d = PXDATA(hList)) return d;
     if (!hList) return nullptr;
     const HMODULE hShell = LoadLibraryA("shell32.dll");
     const HIMAGELIST hMarks = ImageList_Create(14, 14, 0, 2, 10);
@@ -354,12 +354,12 @@ XLVDATA* FXLV_INIT(HWND hList) {
 }
 
 bool PXLV_GETDATA(HWND hList, XLVDATA*& pData) {
-    pData = pxdata(hList);
+    pData = PXDATA(hList);
     return pData != nullptr;
 }
 
 void PXLV_CLEANUP(HWND hList) {
-    XLVDATA* d = pxdata(hList);
+    XLVDATA* d = PXDATA(hList);
     if (!d) return;
     RemovePropA(hList, XLVPROP);
     if (d->hMarks) {
@@ -372,7 +372,7 @@ void PXLV_CLEANUP(HWND hList) {
 }
 
 bool PXLV_SETLAYOUT(HWND hList, std::string_view sLayout) {
-    XLVDATA* d = pxdata(hList);
+    XLVDATA* d = PXDATA(hList);
     if (!d) return false;
     d->bLayout = false;
     d->sLayout = XTOLOWER(XTRIM(sLayout));
@@ -391,16 +391,16 @@ bool PXLV_PARSEITEM(HWND hList, int iIndex, void* pRecord, int iMode,
                     std::optional<int*> nColumns) {
     LVITEMA it{};
     if (iMode == XLVM_DISPLAY) return false; // a display request brings its own item
-    return pxparse(hList, iIndex, pRecord, iMode, nColumns.value_or(nullptr), it);
+    return PXPARSE(hList, iIndex, pRecord, iMode, nColumns.value_or(nullptr), it);
 }
 
 bool PXLV_PARSEITEM(HWND hList, int iIndex, void* pRecord, int iMode, int* nColumns,
                     LVITEMA& xItem) {
     if (iMode != XLVM_DISPLAY) {
         LVITEMA it{};
-        return pxparse(hList, iIndex, pRecord, iMode, nColumns, it);
+        return PXPARSE(hList, iIndex, pRecord, iMode, nColumns, it);
     }
-    return pxparse(hList, iIndex, pRecord, iMode, nColumns, xItem);
+    return PXPARSE(hList, iIndex, pRecord, iMode, nColumns, xItem);
 }
 
 std::string PXDATETIME(const XLVDATETIME& t, std::string_view sEdit, int& iStatus) {
@@ -442,28 +442,28 @@ std::string PXDATETIME(const XLVDATETIME& t, std::string_view sEdit, int& iStatu
 }
 
 bool PXLV_SETRECSIZE(HWND hList, int nRecSize) {
-    XLVDATA* d = pxdata(hList);
+    XLVDATA* d = PXDATA(hList);
     if (!d || nRecSize < 0) return false;
     d->nRecSize = nRecSize;
     return true;
 }
 
 bool PXLV_GETRECSIZE(HWND hList, int& nRecSize) {
-    const XLVDATA* d = pxdata(hList);
+    const XLVDATA* d = PXDATA(hList);
     if (!d) return false;
     nRecSize = d->nRecSize;
     return true;
 }
 
 bool PXLV_SETDATA(HWND hList, const void* pArray) {
-    XLVDATA* d = pxdata(hList);
+    XLVDATA* d = PXDATA(hList);
     if (!d) return false;
     d->pData = static_cast<const unsigned char*>(pArray);
     return true;
 }
 
 bool PXLV_SETROWCOUNT(HWND hList, int nRows) {
-    XLVDATA* d = pxdata(hList);
+    XLVDATA* d = PXDATA(hList);
     if (!d || nRows < 0) return false;
     d->aMap = PXLVIDENTITYMAP(nRows);
     d->bMap = true;
@@ -494,11 +494,11 @@ void XLV_ONCOLUMNCLICK(XWND& xWnd, int ID, int iColumn) {
         FXSEND(hHeader, HDM_SETITEMA, static_cast<WPARAM>(i), FXADDR(&hd));
     }
     if (!dir) return;
-    if (!pxisvirtual(hList)) {
-        pxsortordinary(hList, type, iColumn - 1, dir);
+    if (!PXISVIRTUAL(hList)) {
+        PXSORTORDINARY(hList, type, iColumn - 1, dir);
         return;
     }
-    if (XLVDATA* d = pxdata(hList)) pxsortvirtual(hList, *d, offset, type, dir);
+    if (XLVDATA* d = PXDATA(hList)) PXSORTVIRTUAL(hList, *d, offset, type, dir);
 }
 
 int CALLBACK pxlv_sortcallback(LPARAM lParam1, LPARAM lParam2, LPARAM pRequest) {
@@ -512,9 +512,9 @@ int PXLV_VIRTUALSORTCALLBACK(int i, int j, const void* pRequest) {
 }
 
 bool FXLV_GETDISPINFO(HWND hList, LVITEMA& xItem) {
-    XLVDATA* d = pxdata(hList);
+    XLVDATA* d = PXDATA(hList);
     if (!d || !d->pData || xItem.iItem < 0) return false;
-    const std::size_t stride = pxstride(*d);
+    const std::size_t stride = PXSTRIDE(*d);
     if (!stride) return false;
     int index = xItem.iItem;
     if (d->bMap && !d->aMap.empty() && d->aMap[0] > 0) {
@@ -527,11 +527,11 @@ bool FXLV_GETDISPINFO(HWND hList, LVITEMA& xItem) {
 }
 
 bool FXLV_BACKMAP(HWND hList, int iRow, int& iIndex) {
-    if (pxisvirtual(hList)) {
-        const XLVDATA* d = pxdata(hList);
+    if (PXISVIRTUAL(hList)) {
+        const XLVDATA* d = PXDATA(hList);
         static const std::vector<int> none;
         iIndex = PXLVBACKMAP(d && d->bMap ? d->aMap : none, iRow);
-        if (iIndex && iRow >= pxrowcount(hList)) iIndex = 0;
+        if (iIndex && iRow >= PXROWCOUNT(hList)) iIndex = 0;
         return iIndex != 0;
     }
     LVITEMA it{};
@@ -542,11 +542,11 @@ bool FXLV_BACKMAP(HWND hList, int iRow, int& iIndex) {
 }
 
 bool FXLV_FWDMAP(HWND hList, int& iRow, int iIndex) {
-    if (pxisvirtual(hList)) {
-        const XLVDATA* d = pxdata(hList);
+    if (PXISVIRTUAL(hList)) {
+        const XLVDATA* d = PXDATA(hList);
         static const std::vector<int> none;
         iRow = PXLVFWDMAP(d && d->bMap ? d->aMap : none, iIndex);
-        if (iRow >= pxrowcount(hList)) iRow = -1;
+        if (iRow >= PXROWCOUNT(hList)) iRow = -1;
         return iRow >= 0;
     }
     LVFINDINFOA fi{};
@@ -559,7 +559,7 @@ bool FXLV_FWDMAP(HWND hList, int& iRow, int iIndex) {
 bool XLVUPDATE(HWND hWnd, int ID) {
     const HWND hList = GetDlgItem(hWnd, ID);
     if (!hList) return false;
-    const int n = pxrowcount(hList);
+    const int n = PXROWCOUNT(hList);
     for (int r = 0; r < n; ++r)
         if (!FXSEND(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(r), r)) return false;
     return true;
@@ -568,7 +568,7 @@ bool XLVUPDATE(HWND hWnd, int ID) {
 bool XLVUPDATE(HWND hWnd, int ID, const std::vector<int>& aRows) {
     const HWND hList = GetDlgItem(hWnd, ID);
     if (!hList) return false;
-    const int n = pxrowcount(hList);
+    const int n = PXROWCOUNT(hList);
     for (int r : aRows)
         if (r < 1 || r > n || !FXSEND(hList, LVM_REDRAWITEMS, static_cast<WPARAM>(r - 1), r - 1))
             return false;

@@ -9,12 +9,12 @@ namespace {
 
 constexpr int XMENUTEXTMAX = 64;
 
-HMENU pxh(void* p) {
+HMENU PXH(void* p) {
     return static_cast<HMENU>(p);
 }
 
 // The whole text of an item by position.
-std::string pxmenustring(HMENU hMenu, UINT iPos0) {
+std::string PXMENUSTRING(HMENU hMenu, UINT iPos0) {
     const int n = GetMenuStringA(hMenu, iPos0, nullptr, 0, MF_BYPOSITION);
     std::string text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, '\0');
     const int got =
@@ -26,14 +26,14 @@ std::string pxmenustring(HMENU hMenu, UINT iPos0) {
 // The system's menus as a tree for the path arithmetic.
 class PXSYSMENUS : public XMENUTREE {
   public:
-    int count(void* hMenu) override { return hMenu ? GetMenuItemCount(pxh(hMenu)) : 0; }
-    unsigned id(void* hMenu, int iPos) override { return GetMenuItemID(pxh(hMenu), iPos); }
-    void* sub(void* hMenu, int iPos) override { return GetSubMenu(pxh(hMenu), iPos); }
+    int count(void* hMenu) override { return hMenu ? GetMenuItemCount(PXH(hMenu)) : 0; }
+    unsigned id(void* hMenu, int iPos) override { return GetMenuItemID(PXH(hMenu), iPos); }
+    void* sub(void* hMenu, int iPos) override { return GetSubMenu(PXH(hMenu), iPos); }
     void* makepopup(void* hMenu, int iPos) override {
         HMENU hPopup = CreatePopupMenu();
         if (!hPopup) return nullptr;
-        const std::string text = pxmenustring(pxh(hMenu), static_cast<UINT>(iPos));
-        if (!ModifyMenuA(pxh(hMenu), static_cast<UINT>(iPos), MF_BYPOSITION | MF_POPUP,
+        const std::string text = PXMENUSTRING(PXH(hMenu), static_cast<UINT>(iPos));
+        if (!ModifyMenuA(PXH(hMenu), static_cast<UINT>(iPos), MF_BYPOSITION | MF_POPUP,
                          reinterpret_cast<UINT_PTR>(hPopup), text.c_str())) {
             DestroyMenu(hPopup); // not attached anywhere: nobody else would
             return nullptr;
@@ -42,12 +42,12 @@ class PXSYSMENUS : public XMENUTREE {
     }
 };
 
-void pxredraw(const XMENU& xMenu, const XMENUPATH& iPos) {
+void PXREDRAW(const XMENU& xMenu, const XMENUPATH& iPos) {
     if (xMenu.hOwner && FXMENUTOPLEVEL(iPos)) DrawMenuBar(xMenu.hOwner);
 }
 
 // The menu and system position (from 0) of the item a path addresses; false if none.
-bool pxreach(const XMENU& xMenu, const XMENUPATH& iPos, HMENU& hMenu, UINT& iPos0) {
+bool PXREACH(const XMENU& xMenu, const XMENUPATH& iPos, HMENU& hMenu, UINT& iPos0) {
     if (iPos.empty() || iPos[0] == XMP_UNUSED || !xMenu.hMenu) return false;
     hMenu = xMenu.hMenu;
     const int p = PXMENUHANDLEBYPOS(hMenu, iPos);
@@ -57,12 +57,12 @@ bool pxreach(const XMENU& xMenu, const XMENUPATH& iPos, HMENU& hMenu, UINT& iPos
 }
 
 // The identifier form: the item's path, or false when the identifier is not in the tree.
-bool pxpathof(const XMENU& xMenu, int ID, XMENUPATH& iPath) {
+bool PXPATHOF(const XMENU& xMenu, int ID, XMENUPATH& iPath) {
     PXFINDMIBYID(xMenu, ID, iPath, 1);
     return iPath[0] != XMP_UNUSED;
 }
 
-MENUITEMINFOA pxinfo(UINT fMask) {
+MENUITEMINFOA PXINFO(UINT fMask) {
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = fMask;
@@ -70,7 +70,7 @@ MENUITEMINFOA pxinfo(UINT fMask) {
 }
 
 // The insert routine's item description holds at most 64 characters.
-std::string pxitemtext(std::string_view sText) {
+std::string PXITEMTEXT(std::string_view sText) {
     return std::string(XTRIM(sText).substr(0, XMENUTEXTMAX));
 }
 
@@ -122,7 +122,7 @@ int PXMENUHANDLEBYPOS(HMENU& hMenu, const XMENUPATH& iPath) {
     PXSYSMENUS t;
     void* h = hMenu;
     const int p = FXMENUWALK(t, h, iPath);
-    hMenu = pxh(h);
+    hMenu = PXH(h);
     return p;
 }
 
@@ -134,28 +134,28 @@ bool XINSERTMENUITEM_POS(const XMENU& xMenu, const XMENUITEM& xItem, const XMENU
     void* h = xMenu.hMenu;
     int at = 0;
     if (!FXMENUINSERTWALK(t, h, iPos, at)) return false;
-    MENUITEMINFOA mii = pxinfo(MIIM_STATE | MIIM_ID | MIIM_TYPE);
+    MENUITEMINFOA mii = PXINFO(MIIM_STATE | MIIM_ID | MIIM_TYPE);
     mii.fType = static_cast<UINT>(xItem.iType);
     mii.fState = static_cast<UINT>(xItem.iState);
     mii.wID = static_cast<UINT>(xItem.iID);
     std::string text;
     // An owner-drawn item's "text" is its data value: none here, never a local address.
     if (!(xItem.iType & (MFT_BITMAP | MFT_SEPARATOR | MFT_OWNERDRAW))) {
-        text = pxitemtext(xItem.sText);
+        text = PXITEMTEXT(xItem.sText);
         mii.dwTypeData = &text[0];
         mii.cch = static_cast<UINT>(text.size());
     }
-    const BOOL r = InsertMenuItemA(pxh(h), static_cast<UINT>(at), TRUE, &mii);
-    pxredraw(xMenu, iPos);
+    const BOOL r = InsertMenuItemA(PXH(h), static_cast<UINT>(at), TRUE, &mii);
+    PXREDRAW(xMenu, iPos);
     return r != 0;
 }
 
 bool XDELETEMENUITEM_POS(const XMENU& xMenu, const XMENUPATH& iPos) {
     HMENU h;
     UINT p;
-    if (!pxreach(xMenu, iPos, h, p)) return false;
+    if (!PXREACH(xMenu, iPos, h, p)) return false;
     const BOOL r = DeleteMenu(h, p, MF_BYPOSITION);
-    pxredraw(xMenu, iPos);
+    PXREDRAW(xMenu, iPos);
     return r != 0;
 }
 
@@ -164,22 +164,22 @@ bool XMENUSETTYPE_POS(const XMENU& xMenu, const XMENUPATH& iPos, int iType,
     if (iReserved && *iReserved != -1) return false;
     HMENU h;
     UINT p;
-    if (!pxreach(xMenu, iPos, h, p)) return false;
-    MENUITEMINFOA mii = pxinfo(MIIM_TYPE);
+    if (!PXREACH(xMenu, iPos, h, p)) return false;
+    MENUITEMINFOA mii = PXINFO(MIIM_TYPE);
     mii.fType = static_cast<UINT>(iType);
     // MIIM_TYPE sets type and data together: a text item keeps its whole text, an owner-drawn
     // one the value it carries (which the system keeps beyond this call).
     std::string text;
     if (iType & MFT_OWNERDRAW) {
-        MENUITEMINFOA data = pxinfo(MIIM_DATA);
+        MENUITEMINFOA data = PXINFO(MIIM_DATA);
         if (!GetMenuItemInfoA(h, p, TRUE, &data)) return false;
         mii.dwTypeData = reinterpret_cast<LPSTR>(data.dwItemData);
     } else if (!(iType & (MFT_BITMAP | MFT_SEPARATOR))) {
-        text = pxmenustring(h, p);
+        text = PXMENUSTRING(h, p);
         mii.dwTypeData = &text[0];
     }
     const BOOL r = SetMenuItemInfoA(h, p, TRUE, &mii);
-    pxredraw(xMenu, iPos);
+    PXREDRAW(xMenu, iPos);
     return r != 0;
 }
 
@@ -188,8 +188,8 @@ bool XMENUGETTYPE_POS(const XMENU& xMenu, const XMENUPATH& iPos, int& iType,
     if (iReserved && *iReserved != -1) return false;
     HMENU h;
     UINT p;
-    if (!pxreach(xMenu, iPos, h, p)) return false;
-    MENUITEMINFOA mii = pxinfo(MIIM_TYPE);
+    if (!PXREACH(xMenu, iPos, h, p)) return false;
+    MENUITEMINFOA mii = PXINFO(MIIM_TYPE);
     if (!GetMenuItemInfoA(h, p, TRUE, &mii)) return false;
     iType = static_cast<int>(mii.fType);
     return true;
@@ -199,7 +199,7 @@ bool XMENUSETBMP_POS(const XMENU& xMenu, const XMENUPATH& iPos,
                      std::optional<HBITMAP> hBmpUnchecked, std::optional<HBITMAP> hBmpChecked) {
     HMENU h;
     UINT p;
-    if (!pxreach(xMenu, iPos, h, p)) return false;
+    if (!PXREACH(xMenu, iPos, h, p)) return false;
     return SetMenuItemBitmaps(h, p, MF_BYPOSITION, hBmpUnchecked.value_or(nullptr),
                               hBmpChecked.value_or(nullptr)) != 0;
 }
@@ -209,14 +209,14 @@ bool XMENUSETCHAR_POS(const XMENU& xMenu, const XMENUPATH& iPos, std::string_vie
     if (iProperty.value_or(XP_CAPTION) != XP_CAPTION) return false;
     HMENU h;
     UINT p;
-    if (!pxreach(xMenu, iPos, h, p)) return false;
+    if (!PXREACH(xMenu, iPos, h, p)) return false;
     std::string text(XTRIM(sText));
-    MENUITEMINFOA mii = pxinfo(MIIM_TYPE);
+    MENUITEMINFOA mii = PXINFO(MIIM_TYPE);
     mii.fType = MFT_STRING;
     mii.dwTypeData = &text[0];
     mii.cch = static_cast<UINT>(text.size());
     const BOOL r = SetMenuItemInfoA(h, p, TRUE, &mii);
-    pxredraw(xMenu, iPos);
+    PXREDRAW(xMenu, iPos);
     return r != 0;
 }
 
@@ -225,13 +225,13 @@ bool XMENUGETCHAR_POS(const XMENU& xMenu, const XMENUPATH& iPos, std::string& sT
     if (iProperty.value_or(XP_CAPTION) != XP_CAPTION) return false;
     HMENU h;
     UINT p;
-    if (!pxreach(xMenu, iPos, h, p)) return false;
+    if (!PXREACH(xMenu, iPos, h, p)) return false;
     // The whole text first, then cut to the declared length: not every system copies a
     // truncated text into a buffer that is too small.
-    MENUITEMINFOA mii = pxinfo(MIIM_TYPE);
+    MENUITEMINFOA mii = PXINFO(MIIM_TYPE);
     if (!GetMenuItemInfoA(h, p, TRUE, &mii)) return false;
     std::string buf(std::max<size_t>(mii.cch, sText.size()) + 1, '\0');
-    mii = pxinfo(MIIM_TYPE);
+    mii = PXINFO(MIIM_TYPE);
     mii.dwTypeData = &buf[0];
     mii.cch = static_cast<UINT>(buf.size());
     const BOOL r = GetMenuItemInfoA(h, p, TRUE, &mii);
@@ -248,14 +248,14 @@ bool XMENUSETLOG_POS(const XMENU& xMenu, const XMENUPATH& iPos, bool bValue,
     if (prop != XP_VALUE && prop != XP_ENABLED) return false;
     HMENU h;
     UINT p;
-    if (!pxreach(xMenu, iPos, h, p)) return false;
+    if (!PXREACH(xMenu, iPos, h, p)) return false;
     DWORD r;
     if (prop == XP_VALUE)
         r = CheckMenuItem(h, p, MF_BYPOSITION | (bValue ? MF_CHECKED : MF_UNCHECKED));
     else
         r = static_cast<DWORD>(
             EnableMenuItem(h, p, MF_BYPOSITION | (bValue ? MF_ENABLED : MF_GRAYED)));
-    pxredraw(xMenu, iPos);
+    PXREDRAW(xMenu, iPos);
     return r != static_cast<DWORD>(-1);
 }
 
@@ -265,8 +265,8 @@ bool XMENUGETLOG_POS(const XMENU& xMenu, const XMENUPATH& iPos, bool& bValue,
     if (prop != XP_VALUE && prop != XP_ENABLED) return false;
     HMENU h;
     UINT p;
-    if (!pxreach(xMenu, iPos, h, p)) return false;
-    MENUITEMINFOA mii = pxinfo(MIIM_STATE);
+    if (!PXREACH(xMenu, iPos, h, p)) return false;
+    MENUITEMINFOA mii = PXINFO(MIIM_STATE);
     if (!GetMenuItemInfoA(h, p, TRUE, &mii)) return false;
     bValue = prop == XP_VALUE ? (mii.fState & MFS_CHECKED) != 0 : (mii.fState & MF_GRAYED) == 0;
     return true;
@@ -276,47 +276,47 @@ bool XMENUGETLOG_POS(const XMENU& xMenu, const XMENUPATH& iPos, bool& bValue,
 
 bool XINSERTMENUITEM_ID(const XMENU& xMenu, const XMENUITEM& xItem, int ID) {
     XMENUPATH path;
-    return pxpathof(xMenu, ID, path) && XINSERTMENUITEM_POS(xMenu, xItem, path);
+    return PXPATHOF(xMenu, ID, path) && XINSERTMENUITEM_POS(xMenu, xItem, path);
 }
 
 bool XDELETEMENUITEM(const XMENU& xMenu, int ID) {
     XMENUPATH path;
-    return pxpathof(xMenu, ID, path) && XDELETEMENUITEM_POS(xMenu, path);
+    return PXPATHOF(xMenu, ID, path) && XDELETEMENUITEM_POS(xMenu, path);
 }
 
 bool XMENUSETTYPE(const XMENU& xMenu, int ID, int iType, std::optional<int> iReserved) {
     XMENUPATH path;
-    return pxpathof(xMenu, ID, path) && XMENUSETTYPE_POS(xMenu, path, iType, iReserved);
+    return PXPATHOF(xMenu, ID, path) && XMENUSETTYPE_POS(xMenu, path, iType, iReserved);
 }
 
 bool XMENUGETTYPE(const XMENU& xMenu, int ID, int& iType) {
     XMENUPATH path;
-    return pxpathof(xMenu, ID, path) && XMENUGETTYPE_POS(xMenu, path, iType);
+    return PXPATHOF(xMenu, ID, path) && XMENUGETTYPE_POS(xMenu, path, iType);
 }
 
 bool XMENUSETBMP_ID(const XMENU& xMenu, int ID, std::optional<HBITMAP> hBmpUnchecked,
                     std::optional<HBITMAP> hBmpChecked) {
     XMENUPATH path;
-    return pxpathof(xMenu, ID, path) && XMENUSETBMP_POS(xMenu, path, hBmpUnchecked, hBmpChecked);
+    return PXPATHOF(xMenu, ID, path) && XMENUSETBMP_POS(xMenu, path, hBmpUnchecked, hBmpChecked);
 }
 
 bool XMENUSETCHAR(const XMENU& xMenu, int ID, std::string_view sText,
                   std::optional<int> iProperty) {
     XMENUPATH path;
-    return pxpathof(xMenu, ID, path) && XMENUSETCHAR_POS(xMenu, path, sText, iProperty);
+    return PXPATHOF(xMenu, ID, path) && XMENUSETCHAR_POS(xMenu, path, sText, iProperty);
 }
 
 bool XMENUGETCHAR(const XMENU& xMenu, int ID, std::string& sText, std::optional<int> iProperty) {
     XMENUPATH path;
-    return pxpathof(xMenu, ID, path) && XMENUGETCHAR_POS(xMenu, path, sText, iProperty);
+    return PXPATHOF(xMenu, ID, path) && XMENUGETCHAR_POS(xMenu, path, sText, iProperty);
 }
 
 bool XMENUSETLOG(const XMENU& xMenu, int ID, bool bValue, std::optional<int> iProperty) {
     XMENUPATH path;
-    return pxpathof(xMenu, ID, path) && XMENUSETLOG_POS(xMenu, path, bValue, iProperty);
+    return PXPATHOF(xMenu, ID, path) && XMENUSETLOG_POS(xMenu, path, bValue, iProperty);
 }
 
 bool XMENUGETLOG(const XMENU& xMenu, int ID, bool& bValue, std::optional<int> iProperty) {
     XMENUPATH path;
-    return pxpathof(xMenu, ID, path) && XMENUGETLOG_POS(xMenu, path, bValue, iProperty);
+    return PXPATHOF(xMenu, ID, path) && XMENUGETLOG_POS(xMenu, path, bValue, iProperty);
 }

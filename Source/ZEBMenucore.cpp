@@ -5,12 +5,12 @@
 
 namespace {
 
-int pxlen(const XMENUPATH& iPath) {
+int PXLEN(const XMENUPATH& iPath) {
     return std::min(static_cast<int>(iPath.size()), XMP_LEVELS);
 }
 
 // An element that names a place for an insertion.
-bool pxusable(int e) {
+bool PXUSABLE(int e) {
     return e >= 1 || e == XMP_APPEND;
 }
 
@@ -43,7 +43,7 @@ void FXMENUFINDID(XMENUTREE& t, void* hMenu, int ID, XMENUPATH& iPath, int iLeve
 }
 
 int FXMENUWALK(XMENUTREE& t, void*& hMenu, const XMENUPATH& iPath) {
-    const int len = pxlen(iPath);
+    const int len = PXLEN(iPath);
     if (len == 0) return XMP_UNUSED;
     int k = 0;
     while (k + 1 < len && iPath[k] >= 1 && iPath[k + 1] >= 0) {
@@ -56,10 +56,10 @@ int FXMENUWALK(XMENUTREE& t, void*& hMenu, const XMENUPATH& iPath) {
 }
 
 bool FXMENUINSERTWALK(XMENUTREE& t, void*& hMenu, const XMENUPATH& iPath, int& iPos0) {
-    const int len = pxlen(iPath);
+    const int len = PXLEN(iPath);
     if (len == 0) return false;
     int k = 0;
-    while (pxusable(iPath[k]) && k + 1 < len && pxusable(iPath[k + 1])) {
+    while (PXUSABLE(iPath[k]) && k + 1 < len && PXUSABLE(iPath[k + 1])) {
         // The item at this element must lead down. One that does not exist cannot: making a
         // pop-up for it would leave a menu attached nowhere.
         const int p = iPath[k];
@@ -76,14 +76,14 @@ bool FXMENUINSERTWALK(XMENUTREE& t, void*& hMenu, const XMENUPATH& iPath, int& i
         break; // a new pop-up is empty: nothing further down to walk
     }
     const int q = iPath[k];
-    if (!pxusable(q)) return false;
+    if (!PXUSABLE(q)) return false;
     const int n = std::max(t.count(hMenu), 0);
     iPos0 = (q == XMP_APPEND || q > n) ? n : q - 1;
     return true;
 }
 
 bool FXMENUTOPLEVEL(const XMENUPATH& iPath) {
-    const int len = pxlen(iPath);
+    const int len = PXLEN(iPath);
     int levels = 0;
     for (int k = 0; k < len; ++k)
         if (iPath[k] >= 0 || iPath[k] == XMP_APPEND) ++levels;

@@ -17,26 +17,26 @@ constexpr std::string_view kFallback =
     "OK     Cancel &Abort &Retry &Ignore&Yes   &No    Close  &Help  ";
 
 // Grows the buffer so that n words fit at pos.
-std::uint16_t* pxroom(XWORDS& buf, int pos, std::size_t n) {
+std::uint16_t* PXROOM(XWORDS& buf, int pos, std::size_t n) {
     const std::size_t end = static_cast<std::size_t>(pos) + n;
     if (buf.size() < end) buf.resize(end, 0);
     return buf.data() + pos;
 }
 
-int pxalign(XWORDS& buf, int pos) {
-    if (pos % 2) *pxroom(buf, pos++, 1) = 0;
+int PXALIGN(XWORDS& buf, int pos) {
+    if (pos % 2) *PXROOM(buf, pos++, 1) = 0;
     return pos;
 }
 
 // The template holds sizes as signed 16-bit dialog units.
-int pxunits(long long v) {
+int PXUNITS(long long v) {
     return static_cast<int>(std::clamp(v, 0LL, 0x7FFFLL));
 }
 
 } // namespace
 
 int PXPUTINT4(XWORDS& buf, int pos, std::uint32_t v) {
-    std::uint16_t* p = pxroom(buf, pos, 2);
+    std::uint16_t* p = PXROOM(buf, pos, 2);
     p[0] = static_cast<std::uint16_t>(v & 0xFFFF);
     p[1] = static_cast<std::uint16_t>(v >> 16);
     return pos + 2;
@@ -44,12 +44,12 @@ int PXPUTINT4(XWORDS& buf, int pos, std::uint32_t v) {
 
 int PXPUTINT2(XWORDS& buf, int pos, const std::vector<std::uint16_t>& words) {
     if (words.empty()) return pos;
-    std::copy(words.begin(), words.end(), pxroom(buf, pos, words.size()));
+    std::copy(words.begin(), words.end(), PXROOM(buf, pos, words.size()));
     return pos + static_cast<int>(words.size());
 }
 
 int PXPUTWIDE(XWORDS& buf, int pos, std::u16string_view s) {
-    std::uint16_t* p = pxroom(buf, pos, s.size() + 1);
+    std::uint16_t* p = PXROOM(buf, pos, s.size() + 1);
     for (char16_t c : s) *p++ = static_cast<std::uint16_t>(c);
     *p = 0;
     return pos + static_cast<int>(s.size()) + 1;
@@ -66,7 +66,7 @@ int PXPUTCONTROL(XWORDS& buf, int pos, std::uint32_t iStyle, std::uint32_t iExSt
     else
         pos = PXPUTWIDE(buf, pos, title.sText);
     pos = PXPUTINT2(buf, pos, {0}); // no creation data
-    return pxalign(buf, pos);
+    return PXALIGN(buf, pos);
 }
 
 std::vector<int> FXMBBUTTONSET(int iFlags) {
@@ -103,11 +103,11 @@ XMBLAYOUT FXMBLAYOUT(const XMBMEASURE& m) {
     // Wide enough for the button row (50 units each, 20 between), whatever the text.
     const long long cxRow = 70LL * m.nButtons - 10;
     XMBLAYOUT l;
-    l.cx = pxunits(std::max({(128 / bx + 10) * I + cxText + 20, 200LL, cxRow}));
-    l.cy = pxunits(std::max(256 / by * I, cyText) + 10 * C + 8LL * m.cyFrame / by + 30);
+    l.cx = PXUNITS(std::max({(128 / bx + 10) * I + cxText + 20, 200LL, cxRow}));
+    l.cy = PXUNITS(std::max(256 / by * I, cyText) + 10 * C + 8LL * m.cyFrame / by + 30);
     l.xText = static_cast<int>(20 * I + 20);
-    l.cxText = pxunits(cxText);
-    l.cyText = pxunits(cyText);
+    l.cxText = PXUNITS(cxText);
+    l.cyText = PXUNITS(cyText);
     l.yCheck = l.cy - 32;
     l.cxCheck = l.cx - 20;
     l.yButtons = l.cy - 20;
@@ -129,7 +129,7 @@ XWORDS FXMBTEMPLATE(const XMBSPEC& content, const XMBLAYOUT& l) {
     pos = PXPUTWIDE(buf, pos, content.sCaption);
     pos = PXPUTINT2(buf, pos, {content.iPointSize});
     pos = PXPUTWIDE(buf, pos, content.sFace);
-    pos = pxalign(buf, pos);
+    pos = PXALIGN(buf, pos);
 
     pos = PXPUTCONTROL(buf, pos, XMB_CHILD | (f & XMB_FRIGHT ? XMB_SSRIGHT : 0), 0, l.xText, 10,
                        l.cxText, l.cyText, 0, XMB_STATIC, {content.sText, std::nullopt});

@@ -13,37 +13,37 @@
 
 namespace {
 
-bool pxisstring(DWORD type) {
+bool PXISSTRING(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
 // Queries at most n bytes of a value into p and sets got to the count received and bString to
 // whether the stored type is a string; p is not touched on failure.
-LONG pxquery(HKEY hKey, std::string_view sValue, void* p, std::size_t n, std::size_t& got,
+LONG PXQUERY(HKEY hKey, std::string_view sValue, void* p, std::size_t n, std::size_t& got,
              bool& bString) {
     std::vector<BYTE> buf(std::max<std::size_t>(n, 1));
     DWORD type = 0, cb = static_cast<DWORD>(n);
     const LONG rc = RegQueryValueExA(hKey, XSZ(sValue).c_str(), nullptr, &type, buf.data(), &cb);
     if (rc != ERROR_SUCCESS) return rc;
     got = std::min<std::size_t>(cb, n);
-    bString = pxisstring(type);
+    bString = PXISSTRING(type);
     if (got) std::memcpy(p, buf.data(), got);
     return rc;
 }
 
-LONG pxquery(HKEY hKey, std::string_view sValue, void* p, std::size_t n) {
+LONG PXQUERY(HKEY hKey, std::string_view sValue, void* p, std::size_t n) {
     std::size_t got = 0;
     bool bString = false;
-    return pxquery(hKey, sValue, p, n, got, bString);
+    return PXQUERY(hKey, sValue, p, n, got, bString);
 }
 
 // Reads at most 4 bytes over the variable's own bytes: a shorter value changes only its
 // leading bytes, and a failed read changes none.
-LONG pxread4(HKEY hKey, std::string_view sValue, void* p4) {
-    return pxquery(hKey, sValue, p4, 4);
+LONG PXREAD4(HKEY hKey, std::string_view sValue, void* p4) {
+    return PXQUERY(hKey, sValue, p4, 4);
 }
 
-LONG pxwrite(HKEY hKey, std::string_view sValue, DWORD type, const void* p, std::size_t n) {
+LONG PXWRITE(HKEY hKey, std::string_view sValue, DWORD type, const void* p, std::size_t n) {
     return RegSetValueExA(hKey, XSZ(sValue).c_str(), 0, type, static_cast<const BYTE*>(p),
                           static_cast<DWORD>(n));
 }
@@ -51,10 +51,10 @@ LONG pxwrite(HKEY hKey, std::string_view sValue, DWORD type, const void* p, std:
 // A string value of exactly n bytes. The system adds a terminator of its own to a string whose
 // last byte is not NUL when the byte after it in memory is: a non-NUL guard byte after the data
 // keeps the stored size what was asked for.
-LONG pxwritestring(HKEY hKey, std::string_view sValue, const void* p, std::size_t n) {
+LONG PXWRITESTRING(HKEY hKey, std::string_view sValue, const void* p, std::size_t n) {
     std::vector<BYTE> buf(n + 1, 0xFF);
     if (n) std::memcpy(buf.data(), p, n);
-    return pxwrite(hKey, sValue, REG_SZ, buf.data(), n);
+    return PXWRITE(hKey, sValue, REG_SZ, buf.data(), n);
 }
 
 } // namespace
@@ -105,7 +105,7 @@ LONG PXREGREADCHAR(HKEY hKey, std::string_view sValue, std::string& sText) {
     std::string buf(L + 1, '\0');
     std::size_t got = 0;
     bool bString = false;
-    const LONG rc = pxquery(hKey, sValue, buf.data(), buf.size(), got, bString);
+    const LONG rc = PXQUERY(hKey, sValue, buf.data(), buf.size(), got, bString);
     if (rc != ERROR_SUCCESS) return rc;
     if (!PXREGTEXTREAD(std::string_view(buf.data(), got), static_cast<int>(L), bString, sText))
         return ERROR_MORE_DATA;
@@ -113,33 +113,33 @@ LONG PXREGREADCHAR(HKEY hKey, std::string_view sValue, std::string& sText) {
 }
 
 LONG PXREGREADINT(HKEY hKey, std::string_view sValue, int& iValue) {
-    return pxread4(hKey, sValue, &iValue);
+    return PXREAD4(hKey, sValue, &iValue);
 }
 
 LONG PXREGREADLOG(HKEY hKey, std::string_view sValue, bool& bValue) {
     std::int32_t v = bValue ? -1 : 0;
-    const LONG rc = pxread4(hKey, sValue, &v);
+    const LONG rc = PXREAD4(hKey, sValue, &v);
     if (rc == ERROR_SUCCESS) bValue = (v & 1) != 0;
     return rc;
 }
 
 LONG PXREGREADREAL(HKEY hKey, std::string_view sValue, float& rValue) {
     static_assert(sizeof(float) == 4, "a real is stored as 4 bytes");
-    return pxread4(hKey, sValue, &rValue);
+    return PXREAD4(hKey, sValue, &rValue);
 }
 
 LONG PXREGREADTYPE(HKEY hKey, std::string_view sValue, void* pData, std::size_t nBytes) {
-    return pxquery(hKey, sValue, pData, nBytes);
+    return PXQUERY(hKey, sValue, pData, nBytes);
 }
 
 LONG PXREGWRITECHAR(HKEY hKey, std::string_view sValue, std::string_view sText) {
     const std::string buf = PXREGTEXTBYTES(sText);
-    return pxwritestring(hKey, sValue, buf.data(), buf.size());
+    return PXWRITESTRING(hKey, sValue, buf.data(), buf.size());
 }
 
 LONG PXREGWRITEINT(HKEY hKey, std::string_view sValue, int iValue) {
     const std::int32_t v = iValue;
-    return pxwrite(hKey, sValue, REG_DWORD, &v, 4);
+    return PXWRITE(hKey, sValue, REG_DWORD, &v, 4);
 }
 
 LONG PXREGWRITELOG(HKEY hKey, std::string_view sValue, bool bValue) {
@@ -147,9 +147,9 @@ LONG PXREGWRITELOG(HKEY hKey, std::string_view sValue, bool bValue) {
 }
 
 LONG PXREGWRITEREAL(HKEY hKey, std::string_view sValue, float rValue) {
-    return pxwrite(hKey, sValue, REG_DWORD, &rValue, 4);
+    return PXWRITE(hKey, sValue, REG_DWORD, &rValue, 4);
 }
 
 LONG PXREGWRITETYPE(HKEY hKey, std::string_view sValue, const void* pData, std::size_t nBytes) {
-    return pxwritestring(hKey, sValue, pData, nBytes);
+    return PXWRITESTRING(hKey, sValue, pData, nBytes);
 }

@@ -11,17 +11,17 @@ namespace {
 const std::string_view kDefaultSeparators(" \\/:,;\r\t", 8);
 
 // |i| without overflow for INT_MIN.
-std::uint64_t pxmagnitude(int i) {
+std::uint64_t PXMAGNITUDE(int i) {
     return i < 0 ? std::uint64_t(-std::int64_t(i)) : std::uint64_t(i);
 }
 
 // Base 1 would never end the digit count, so it is measured as decimal.
-int pxcountbase(std::optional<int> iBase) {
+int PXCOUNTBASE(std::optional<int> iBase) {
     return iBase && *iBase > 1 ? *iBase : 10;
 }
 
 // The exact value of x rounded to d decimals, always with a point; a negative zero shows as 0.
-std::string pxfixed(double x, int d) {
+std::string PXFIXED(double x, int d) {
     x += 0.0;
     int n = std::snprintf(nullptr, 0, "%#.*f", d, x);
     std::string t(std::size_t(n) + 1, '\0');
@@ -31,25 +31,25 @@ std::string pxfixed(double x, int d) {
 }
 
 // Characters of floor(x) with its sign, for any finite x (no 32-bit limit).
-int pxintwidth(double x) {
-    return int(pxfixed(std::floor(x), 0).size()) - 1;
+int PXINTWIDTH(double x) {
+    return int(PXFIXED(std::floor(x), 0).size()) - 1;
 }
 
 // NaN and infinities carry no digits: they are written as these words alone.
-std::string_view pxnonfinite(double x) {
+std::string_view PXNONFINITE(double x) {
     if (std::isnan(x)) return "NaN";
     return x < 0 ? "-Inf" : "Inf";
 }
 
 // 1-based position of the last (fromEnd) or first separator among positions lo..hi; 0 if none.
-int pxfindsep(std::string_view s, int lo, int hi, std::string_view sep, bool fromEnd) {
+int PXFINDSEP(std::string_view s, int lo, int hi, std::string_view sep, bool fromEnd) {
     if (lo > hi) return 0;
     std::string_view r = s.substr(std::size_t(lo - 1), std::size_t(hi - lo + 1));
     std::size_t p = fromEnd ? r.find_last_of(sep) : r.find_first_of(sep);
     return p == std::string_view::npos ? 0 : lo + int(p);
 }
 
-char pxshift(char c, int first, int last, int delta) {
+char PXSHIFT(char c, int first, int last, int delta) {
     int u = static_cast<unsigned char>(c);
     return u >= first && u <= last ? char(u + delta) : c;
 }
@@ -88,13 +88,13 @@ std::string XUNQUOTE(std::string_view s) {
 
 std::string XTOUPPER(std::string_view s) {
     std::string r(s);
-    for (char& c : r) c = pxshift(pxshift(c, 'a', 'z', -0x20), 0xE0, 0xFE, -0x20);
+    for (char& c : r) c = PXSHIFT(PXSHIFT(c, 'a', 'z', -0x20), 0xE0, 0xFE, -0x20);
     return r;
 }
 
 std::string XTOLOWER(std::string_view s) {
     std::string r(s);
-    for (char& c : r) c = pxshift(pxshift(c, 'A', 'Z', 0x20), 0xC0, 0xDE, 0x20);
+    for (char& c : r) c = PXSHIFT(PXSHIFT(c, 'A', 'Z', 0x20), 0xC0, 0xDE, 0x20);
     return r;
 }
 
@@ -111,7 +111,7 @@ std::string XSHORTEN(std::string_view s, int nMax, std::optional<int> iMode,
     while ((lo - 1) + (n - hi) + 3 <= nMax) {
         bestLo = lo;
         bestHi = hi;
-        int p = pxfindsep(s, lo, hi, sep, fromEnd);
+        int p = PXFINDSEP(s, lo, hi, sep, fromEnd);
         if (p == 0) break;
         if (fromEnd)
             hi = p - 1;
@@ -146,9 +146,9 @@ bool STRCMP(std::string_view s1, std::string_view s2) {
 }
 
 int PXLOG(int i, std::optional<int> iBase) {
-    const std::uint64_t base = std::uint64_t(pxcountbase(iBase));
+    const std::uint64_t base = std::uint64_t(PXCOUNTBASE(iBase));
     int n = i < 0 ? 1 : 0;
-    std::uint64_t m = pxmagnitude(i);
+    std::uint64_t m = PXMAGNITUDE(i);
     do {
         ++n;
         m /= base;
@@ -162,7 +162,7 @@ std::string PXISTRING(int i, std::optional<int> iBase) {
     const int w = PXLOG(i, iBase);
     std::string r(std::size_t(w), ' ');
     if (base != 2 && base != 8 && base != 10 && base != 16) return r;
-    std::uint64_t m = pxmagnitude(i);
+    std::uint64_t m = PXMAGNITUDE(i);
     std::size_t k = r.size();
     do {
         r[--k] = "0123456789ABCDEF"[m % unsigned(base)];
@@ -174,8 +174,8 @@ std::string PXISTRING(int i, std::optional<int> iBase) {
 
 // Negative nDec counts as 0. NaN and infinities are as wide as their words.
 int PXFLOG(double x, std::optional<int> nDec) {
-    if (!std::isfinite(x)) return int(pxnonfinite(x).size());
-    const int a = pxintwidth(x);
+    if (!std::isfinite(x)) return int(PXNONFINITE(x).size());
+    const int a = PXINTWIDTH(x);
     if (nDec) return a + 1 + std::max(*nDec, 0);
     return x == std::floor(x) || a >= 10 ? a + 1 : 11;
 }
@@ -184,10 +184,10 @@ int PXFLOG(double x, std::optional<int> nDec) {
 // When rounding adds a digit (9.9999999999 at 8 decimals) the field is filled with asterisks
 // rather than overflowing its width.
 std::string PXFSTRING(double x, std::optional<int> nDec) {
-    if (!std::isfinite(x)) return std::string(pxnonfinite(x));
+    if (!std::isfinite(x)) return std::string(PXNONFINITE(x));
     const int w = PXFLOG(x, nDec);
-    const int d = nDec ? std::max(*nDec, 0) : w - pxintwidth(x) - 1;
-    std::string t = pxfixed(x, d);
+    const int d = nDec ? std::max(*nDec, 0) : w - PXINTWIDTH(x) - 1;
+    std::string t = PXFIXED(x, d);
     if (int(t.size()) > w) return std::string(std::size_t(w), '*');
     return std::string(std::size_t(w) - t.size(), ' ') + t;
 }

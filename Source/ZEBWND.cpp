@@ -27,54 +27,54 @@ constexpr int XCLASSMAX = 63;
 // a round trip to the window server on some platforms. The window procedure runs on every
 // message, so it finds objects in this in-process copy, which every change of the property
 // made here keeps in step.
-std::unordered_map<HWND, XWND*>& pxobjects() {
+std::unordered_map<HWND, XWND*>& PXOBJECTS() {
     static std::unordered_map<HWND, XWND*> objects;
     return objects;
 }
 
 // Objects that XBINDWINDOW allocated; only these may be freed by XUNBINDWINDOW.
-std::unordered_set<XWND*>& pxbound() {
+std::unordered_set<XWND*>& PXBOUND() {
     static std::unordered_set<XWND*> bound;
     return bound;
 }
 
 // Dialogs that have had the WM_INITDIALOG of their creation.
-std::unordered_set<HWND>& pxinitialised() {
+std::unordered_set<HWND>& PXINITIALISED() {
     static std::unordered_set<HWND> dialogs;
     return dialogs;
 }
 
 XWND xScratch;
 
-void pxsetobject(HWND hWnd, XWND* pxWnd) {
+void PXSETOBJECT(HWND hWnd, XWND* pxWnd) {
     SetPropA(hWnd, XWNDPROP, pxWnd);
-    pxobjects()[hWnd] = pxWnd;
+    PXOBJECTS()[hWnd] = pxWnd;
 }
 
-void pxremoveobject(HWND hWnd) {
+void PXREMOVEOBJECT(HWND hWnd) {
     RemovePropA(hWnd, XWNDPROP);
-    pxobjects().erase(hWnd);
+    PXOBJECTS().erase(hWnd);
 }
 
 // Links a framework-class window to the object its creation data designates.
-void pxattach(HWND hWnd, XWND* pxWnd) {
+void PXATTACH(HWND hWnd, XWND* pxWnd) {
     pxWnd->hWnd = hWnd;
     if (GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) pxWnd->iID = GetWindowLongA(hWnd, GWL_ID);
-    pxsetobject(hWnd, pxWnd);
+    PXSETOBJECT(hWnd, pxWnd);
 }
 
-bool pxisframe(HWND hWnd) {
+bool PXISFRAME(HWND hWnd) {
     return hWnd && xApp.pxFrame && xApp.pxFrame->hWnd == hWnd;
 }
 
-LONG pxexstyle(HWND hWnd) {
+LONG PXEXSTYLE(HWND hWnd) {
     return GetWindowLongA(hWnd, GWL_EXSTYLE);
 }
 
 // The object default processing may use once application code has run for hWnd: that code
 // may have unbound (and freed) the window's object or destroyed the window. The kind of
 // default processing stays what it was.
-XWND* pxstillattached(XWND* p, HWND hWnd, LONG_PTR iKind) {
+XWND* PXSTILLATTACHED(XWND* p, HWND hWnd, LONG_PTR iKind) {
     if (!p || FXWNDBYHANDLE(hWnd) == p) return p;
     static XWND xDetached;
     xDetached.hWnd = hWnd;
@@ -84,56 +84,56 @@ XWND* pxstillattached(XWND* p, HWND hWnd, LONG_PTR iKind) {
 
 // The handler step: true, with the handler's value in v, when the window has a handler.
 // bDefaultRan tells that the decoding already gave the message its default processing.
-// Afterwards p is what pxstillattached gives.
-bool pxhandler(XWND*& p, HWND hWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam, LRESULT& v,
+// Afterwards p is what PXSTILLATTACHED gives.
+bool PXHANDLER(XWND*& p, HWND hWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam, LRESULT& v,
                bool* bDefaultRan = nullptr) {
     int i;
     if (!p || !FXGETHANDLER(static_cast<int>(iMsg), *p, i)) return false;
     const XPROCREF proc = p->pfnHandler[i]; // the handler may grow its own table
     const LONG_PTR kind = p->lpfnOldProc;
     v = FXCALLHANDLER(proc, *p, iMsg, wParam, lParam, bDefaultRan);
-    p = pxstillattached(p, hWnd, kind);
+    p = PXSTILLATTACHED(p, hWnd, kind);
     return true;
 }
 
 // Default processing runs once: where the decoding already ran it for a declining handler,
 // its value is the result.
-LRESULT pxgeneric(XWND* p, HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT PXGENERIC(XWND* p, HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT v;
     bool bDefaultRan = false;
-    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v, &bDefaultRan) &&
+    if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v, &bDefaultRan) &&
         ((FXMSGFLAGS(iMsg) & XMF_RESULTUNCHANGED) || XISTRUE(v) || bDefaultRan))
         return v;
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
-LRESULT pxoncreate(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONCREATE(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    if (cs->lpCreateParams && (pxexstyle(hWnd) & WS_EX_MDICHILD)) {
+    if (cs->lpCreateParams && (PXEXSTYLE(hWnd) & WS_EX_MDICHILD)) {
         const auto* mcs = static_cast<const MDICREATESTRUCTA*>(cs->lpCreateParams);
         if (mcs->lParam) {
             p = reinterpret_cast<XWND*>(mcs->lParam);
-            pxattach(hWnd, p);
+            PXATTACH(hWnd, p);
         }
     }
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
-LRESULT pxonnccreate(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONNCCREATE(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    if (cs->lpCreateParams && !(pxexstyle(hWnd) & WS_EX_MDICHILD)) {
+    if (cs->lpCreateParams && !(PXEXSTYLE(hWnd) & WS_EX_MDICHILD)) {
         p = static_cast<XWND*>(cs->lpCreateParams);
-        pxattach(hWnd, p);
+        PXATTACH(hWnd, p);
     }
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
-LRESULT pxondestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONDESTROY(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     FXCTLREPORT(*p, hWnd, static_cast<int>(wParam), WM_DESTROY);
     LRESULT v = 0, r = 0;
-    if (!pxhandler(p, hWnd, iMsg, wParam, lParam, v) || v == 0) {
-        if (pxisframe(hWnd))
+    if (!PXHANDLER(p, hWnd, iMsg, wParam, lParam, v) || v == 0) {
+        if (PXISFRAME(hWnd))
             PostQuitMessage(0);
         else
             r = PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
@@ -142,11 +142,11 @@ LRESULT pxondestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p)
     return r;
 }
 
-LRESULT pxonsize(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONSIZE(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     if (FXCTLREPORT(*p, hWnd, static_cast<int>(wParam), WM_SIZE) == XREPORT::CALLED) return 0;
     LRESULT v;
-    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
+    if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
     if (p->iCanvasWidth || p->iCanvasHeight) {
         XSCROLLBARSET(*p, SB_HORZ, std::nullopt, std::nullopt, std::nullopt, LOWORD(lParam));
         XSCROLLBARSET(*p, SB_VERT, std::nullopt, std::nullopt, std::nullopt, HIWORD(lParam));
@@ -156,17 +156,17 @@ LRESULT pxonsize(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
-LRESULT pxonsyscolorchange(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONSYSCOLORCHANGE(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     LRESULT v = 0;
-    pxhandler(p, hWnd, iMsg, wParam, lParam, v);
+    PXHANDLER(p, hWnd, iMsg, wParam, lParam, v);
     EnumChildWindows(hWnd, pxsyscolorproc, 0);
     return v;
 }
 
-LRESULT pxonsetcursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONSETCURSOR(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     LRESULT v;
-    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v))
+    if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v))
         return TRUE; // the handler set it
     if (p->hCursor != XNOCURSOR && LOWORD(lParam) == HTCLIENT) {
         SetCursor(p->hCursor);
@@ -176,21 +176,21 @@ LRESULT pxonsetcursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* 
     return 0;
 }
 
-LRESULT pxondrawitem(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONDRAWITEM(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     LRESULT v = 0;
     const XREPORT r = FXCTLREPORT(*p, dis->hwndItem, static_cast<int>(wParam), lParam);
     if (r != XREPORT::NORECORD) {
         if (r == XREPORT::CALLED) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
-        pxhandler(p, hWnd, iMsg, wParam, lParam, v);
+        PXHANDLER(p, hWnd, iMsg, wParam, lParam, v);
         return v;
     }
-    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v)) return 1;
+    if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v)) return 1;
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
-LRESULT pxonnotify(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONNOTIFY(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
     const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
     HWND hParent = GetParent(nm->hwndFrom);
     if (hParent && hParent != hWnd && FXISCONTROLPARENT(hParent))
@@ -210,7 +210,7 @@ LRESULT pxonnotify(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
     return 0;
 }
 
-LRESULT pxonhelp(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONHELP(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     const auto* hi = reinterpret_cast<const HELPINFO*>(lParam);
     if (p &&
         FXCTLREPORT(*p, hWnd, hi->iCtrlId, static_cast<LPARAM>(hi->dwContextId)) == XREPORT::CALLED)
@@ -218,13 +218,13 @@ LRESULT pxonhelp(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     // The handler's value is the answer: default processing would pass the request on to the
     // parent, whose handler would then answer it a second time.
     LRESULT v;
-    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v)) return v;
+    if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v)) return v;
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
-LRESULT pxonncdestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONNCDESTROY(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     LRESULT v;
-    if (p) pxhandler(p, hWnd, iMsg, wParam, lParam, v);
+    if (p) PXHANDLER(p, hWnd, iMsg, wParam, lParam, v);
     LONG_PTR oldProc = XOLD_NONE;
     // Only the window's own object: one re-used for another window now belongs to that one.
     XWND* q = FXWNDBYHANDLE(hWnd);
@@ -232,8 +232,8 @@ LRESULT pxonncdestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* 
         oldProc = q->lpfnOldProc;
         XFREEWINDOW(*q);
     }
-    pxobjects().erase(hWnd);
-    pxinitialised().erase(hWnd);
+    PXOBJECTS().erase(hWnd);
+    PXINITIALISED().erase(hWnd);
     FXRELEASEICONS(hWnd);
     // A subclassed control releases its own data here; withholding the message would leak it.
     if (oldProc != XOLD_NONE && oldProc != XOLD_DIALOG && oldProc != XOLD_CLASS)
@@ -246,18 +246,18 @@ LRESULT pxonncdestroy(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* 
 // repeated) must not make the window procedure write through the long parameter.
 // InSendMessageEx cannot tell: under Wine it answers ISMEX_SEND for ever once a send from
 // another process has failed to arrive.
-bool pxiscreationinit(HWND hWnd, XWND* p) {
+bool PXISCREATIONINIT(HWND hWnd, XWND* p) {
     const auto dialogClass = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(WC_DIALOG));
-    return !p && GetClassWord(hWnd, GCW_ATOM) == dialogClass && !pxinitialised().count(hWnd);
+    return !p && GetClassWord(hWnd, GCW_ATOM) == dialogClass && !PXINITIALISED().count(hWnd);
 }
 
-LRESULT pxoninitdialog(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
-    if (!pxiscreationinit(hWnd, p)) return pxgeneric(p, hWnd, iMsg, wParam, lParam);
-    pxinitialised().insert(hWnd);
+LRESULT PXONINITDIALOG(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+    if (!PXISCREATIONINIT(hWnd, p)) return PXGENERIC(p, hWnd, iMsg, wParam, lParam);
+    PXINITIALISED().insert(hWnd);
     if (lParam) {
         auto* pxDlg = reinterpret_cast<XWND*>(lParam);
         pxDlg->hWnd = hWnd;
-        pxsetobject(hWnd, pxDlg);
+        PXSETOBJECT(hWnd, pxDlg);
     }
     HWND hOwner = GetWindow(hWnd, GW_OWNER);
     if ((GetWindowLongA(hWnd, GWL_STYLE) & DS_CENTER) && hOwner) {
@@ -271,7 +271,7 @@ LRESULT pxoninitdialog(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND*
     return 1;
 }
 
-LRESULT pxoncommand(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONCOMMAND(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     const int id = LOWORD(wParam);
     int code = HIWORD(wParam);
     if (code == 1 && lParam == 0) code = 0; // accelerators report like menus
@@ -290,14 +290,14 @@ LRESULT pxoncommand(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p)
     }
     if (id == IDCANCEL && p->lpfnOldProc == XOLD_DIALOG) {
         PostMessageA(hWnd, XM_ENDDIALOG, IDCANCEL, reinterpret_cast<LPARAM>(hWnd));
-        if (pxisframe(hWnd)) PostQuitMessage(0);
+        if (PXISFRAME(hWnd)) PostQuitMessage(0);
         return 1;
     }
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
 // New scroll position for a request code; line and page steps as the caller sizes them.
-int pxscrollpos(const SCROLLINFO& si, int iCode, int iLine, int iPage) {
+int PXSCROLLPOS(const SCROLLINFO& si, int iCode, int iLine, int iPage) {
     switch (iCode) {
     case SB_LINEUP: return si.nPos - iLine;
     case SB_LINEDOWN: return si.nPos + iLine;
@@ -309,7 +309,7 @@ int pxscrollpos(const SCROLLINFO& si, int iCode, int iLine, int iPage) {
     }
 }
 
-LRESULT pxonscroll(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONSCROLL(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     const int iCode = LOWORD(wParam);
     LRESULT v = 0;
@@ -318,22 +318,22 @@ LRESULT pxonscroll(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) 
             SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
             GetScrollInfo(hBar, SB_CTL, &si);
             const int page = std::max(static_cast<int>(si.nPage), 1);
-            si.nPos = pxscrollpos(si, iCode, 1, page);
+            si.nPos = PXSCROLLPOS(si, iCode, 1, page);
             si.fMask = SIF_POS | SIF_DISABLENOSCROLL;
             SetScrollInfo(hBar, SB_CTL, &si, TRUE);
             if (FXCTLREPORT(*p, hBar, GetWindowLongA(hBar, GWL_ID), iMsg) == XREPORT::CALLED)
                 return 1;
         }
-        pxhandler(p, hWnd, iMsg, wParam, lParam, v);
+        PXHANDLER(p, hWnd, iMsg, wParam, lParam, v);
         return v;
     }
-    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
+    if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
     const bool vert = iMsg == WM_VSCROLL;
     if (vert ? p->iCanvasHeight : p->iCanvasWidth) {
         const int bar = vert ? SB_VERT : SB_HORZ;
         SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
         GetScrollInfo(hWnd, bar, &si);
-        si.nPos = pxscrollpos(si, iCode, si.nMax / 100, static_cast<int>(si.nPage));
+        si.nPos = PXSCROLLPOS(si, iCode, si.nMax / 100, static_cast<int>(si.nPage));
         si.fMask = SIF_POS;
         SetScrollInfo(hWnd, bar, &si, TRUE);
         XUPDATEWINDOW(*p);
@@ -342,7 +342,7 @@ LRESULT pxonscroll(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) 
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
-LRESULT pxonctlcolor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONCTLCOLOR(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     HBRUSH hBrush = XNOBRUSH;
     int crText = -1;
     if (!FXCTLCOLOURS(reinterpret_cast<HWND>(lParam), hBrush, crText) ||
@@ -360,9 +360,9 @@ LRESULT pxonctlcolor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p
     return r;
 }
 
-LRESULT pxonmousewheel(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONMOUSEWHEEL(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     LRESULT v;
-    if (pxhandler(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
+    if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
     if (!(GetWindowLongA(hWnd, GWL_STYLE) & WS_VSCROLL))
         return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
@@ -377,7 +377,7 @@ LRESULT pxonmousewheel(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND*
     return 0;
 }
 
-LRESULT pxoncreatecontrol(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
+LRESULT PXONCREATECONTROL(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
     HWND hCtl = nullptr;
     if (const auto* b = reinterpret_cast<const XCREATEBLOCK*>(wParam)) {
         if (const char* cls = FXCLASSNAME(b->iClass))
@@ -393,7 +393,7 @@ LRESULT pxoncreatecontrol(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
     return reinterpret_cast<LRESULT>(hCtl);
 }
 
-bool pxisframeworkclass(std::string_view sClass, const WNDCLASSA& wc) {
+bool PXISFRAMEWORKCLASS(std::string_view sClass, const WNDCLASSA& wc) {
     return lstrcmpiA(std::string(sClass).c_str(), "XWndClass") == 0 ||
            wc.lpfnWndProc == fxwindowproc;
 }
@@ -406,7 +406,7 @@ bool FXOWNWINDOW(HWND hWnd) {
 }
 
 XWND* FXWNDBYHANDLE(HWND hWnd) {
-    auto& objects = pxobjects();
+    auto& objects = PXOBJECTS();
     auto it = objects.find(hWnd);
     if (it != objects.end()) return it->second;
     // Another process's "XWND" is an address in that process: such a window has no object here.
@@ -457,7 +457,7 @@ bool XCREATEWINDOW(XWND& xWnd, const XWND& xParent, int iStyle,
             xWnd.hWnd = nullptr;
             return false;
         }
-        subclass = !pxisframeworkclass(cls, wc);
+        subclass = !PXISFRAMEWORKCLASS(cls, wc);
         xWnd.lpfnOldProc = subclass ? reinterpret_cast<LONG_PTR>(wc.lpfnWndProc) : XOLD_CLASS;
     } else {
         xWnd.lpfnOldProc = XOLD_CLASS;
@@ -481,7 +481,7 @@ bool XCREATEWINDOW(XWND& xWnd, const XWND& xParent, int iStyle,
         xWnd.lpfnOldProc =
             SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fxwindowproc));
         if (child) xWnd.iID = GetWindowLongA(hWnd, GWL_ID);
-        pxsetobject(hWnd, &xWnd);
+        PXSETOBJECT(hWnd, &xWnd);
     }
     if (xMenu && !child) xMenu->hOwner = hWnd;
     FXRETHROW(); // from a handler that ran during the creation
@@ -503,7 +503,7 @@ void XFREEWINDOW(XWND& xWnd) {
     xWnd.iCmdID.release();
     xWnd.pfnCommand.release();
     FXCTLRELEASE(xWnd);
-    pxremoveobject(xWnd.hWnd);
+    PXREMOVEOBJECT(xWnd.hWnd);
 }
 
 bool XBINDWINDOW(HWND hWnd, XWND*& pxWnd) {
@@ -518,7 +518,7 @@ bool XBINDWINDOW(HWND hWnd, XWND*& pxWnd) {
     p->iID = GetWindowLongA(hWnd, GWL_ID);
     ++xApp.nWindows;
     RemovePropA(hWnd, XWNDPROP);
-    pxsetobject(hWnd, p);
+    PXSETOBJECT(hWnd, p);
     SetLastError(0);
     const auto ours = reinterpret_cast<LONG_PTR>(fxwindowproc);
     if (GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == ours)
@@ -529,11 +529,11 @@ bool XBINDWINDOW(HWND hWnd, XWND*& pxWnd) {
         // Leave the window as it was: no property pointing at a freed object.
         if (p->lpfnOldProc != XOLD_CLASS && p->lpfnOldProc != XOLD_NONE)
             SetWindowLongPtrA(hWnd, GWLP_WNDPROC, p->lpfnOldProc);
-        pxremoveobject(hWnd);
+        PXREMOVEOBJECT(hWnd);
         delete p;
         return false;
     }
-    pxbound().insert(p);
+    PXBOUND().insert(p);
     pxWnd = p;
     FXBINDWINDOWCONTROLS(*p);
     return true;
@@ -547,7 +547,7 @@ bool XUNBINDWINDOW(XWND*& pxWnd) {
     XFREEWINDOW(*pxWnd);
     SetWindowLongPtrA(pxWnd->hWnd, GWLP_WNDPROC, old);
     pxWnd->lpfnOldProc = XOLD_NONE;
-    if (pxbound().erase(pxWnd)) delete pxWnd;
+    if (PXBOUND().erase(pxWnd)) delete pxWnd;
     pxWnd = nullptr;
     return true;
 }
@@ -593,8 +593,8 @@ LRESULT PXDEFPROC(XWND* pxWnd, HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lPara
     case XOLD_NONE: return DefWindowProcA(hWnd, iMsg, wParam, lParam);
     case XOLD_DIALOG: return FALSE;
     case XOLD_CLASS:
-        if (pxexstyle(hWnd) & WS_EX_MDICHILD) return DefMDIChildProcA(hWnd, iMsg, wParam, lParam);
-        if (pxisframe(hWnd) && xApp.pxMDI)
+        if (PXEXSTYLE(hWnd) & WS_EX_MDICHILD) return DefMDIChildProcA(hWnd, iMsg, wParam, lParam);
+        if (PXISFRAME(hWnd) && xApp.pxMDI)
             return DefFrameProcA(hWnd, xApp.pxMDI->hWnd, iMsg, wParam, lParam);
         return DefWindowProcA(hWnd, iMsg, wParam, lParam);
     default:
@@ -610,42 +610,42 @@ BOOL CALLBACK pxsyscolorproc(HWND hChild, LPARAM) {
 
 namespace {
 
-LRESULT pxwindowproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT PXWINDOWPROC(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     XWND* p = FXWNDBYHANDLE(hWnd);
     if (p && p->hWnd != hWnd) {
         RaiseException(XEXC_WNDMISMATCH, 0, 0, nullptr);
         p = nullptr; // if a handler lets execution go on, the foreign object stays untouched
     }
     switch (iMsg) {
-    case WM_CREATE: return pxoncreate(hWnd, iMsg, wParam, lParam, p);
-    case WM_DESTROY: return pxondestroy(hWnd, iMsg, wParam, lParam, p);
-    case WM_SIZE: return pxonsize(hWnd, iMsg, wParam, lParam, p);
-    case WM_SYSCOLORCHANGE: return pxonsyscolorchange(hWnd, iMsg, wParam, lParam, p);
-    case WM_SETCURSOR: return pxonsetcursor(hWnd, iMsg, wParam, lParam, p);
-    case WM_DRAWITEM: return pxondrawitem(hWnd, iMsg, wParam, lParam, p);
-    case WM_NOTIFY: return pxonnotify(hWnd, wParam, lParam, p);
-    case WM_HELP: return pxonhelp(hWnd, iMsg, wParam, lParam, p);
-    case WM_NCCREATE: return pxonnccreate(hWnd, iMsg, wParam, lParam, p);
-    case WM_NCDESTROY: return pxonncdestroy(hWnd, iMsg, wParam, lParam, p);
-    case WM_INITDIALOG: return pxoninitdialog(hWnd, iMsg, wParam, lParam, p);
-    case WM_COMMAND: return pxoncommand(hWnd, iMsg, wParam, lParam, p);
+    case WM_CREATE: return PXONCREATE(hWnd, iMsg, wParam, lParam, p);
+    case WM_DESTROY: return PXONDESTROY(hWnd, iMsg, wParam, lParam, p);
+    case WM_SIZE: return PXONSIZE(hWnd, iMsg, wParam, lParam, p);
+    case WM_SYSCOLORCHANGE: return PXONSYSCOLORCHANGE(hWnd, iMsg, wParam, lParam, p);
+    case WM_SETCURSOR: return PXONSETCURSOR(hWnd, iMsg, wParam, lParam, p);
+    case WM_DRAWITEM: return PXONDRAWITEM(hWnd, iMsg, wParam, lParam, p);
+    case WM_NOTIFY: return PXONNOTIFY(hWnd, wParam, lParam, p);
+    case WM_HELP: return PXONHELP(hWnd, iMsg, wParam, lParam, p);
+    case WM_NCCREATE: return PXONNCCREATE(hWnd, iMsg, wParam, lParam, p);
+    case WM_NCDESTROY: return PXONNCDESTROY(hWnd, iMsg, wParam, lParam, p);
+    case WM_INITDIALOG: return PXONINITDIALOG(hWnd, iMsg, wParam, lParam, p);
+    case WM_COMMAND: return PXONCOMMAND(hWnd, iMsg, wParam, lParam, p);
     case WM_HSCROLL:
-    case WM_VSCROLL: return pxonscroll(hWnd, iMsg, wParam, lParam, p);
+    case WM_VSCROLL: return PXONSCROLL(hWnd, iMsg, wParam, lParam, p);
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: return pxonctlcolor(hWnd, iMsg, wParam, lParam, p);
-    case WM_MOUSEWHEEL: return pxonmousewheel(hWnd, iMsg, wParam, lParam, p);
-    case XM_CREATECONTROL: return pxoncreatecontrol(hWnd, wParam, lParam, p);
-    default: return pxgeneric(p, hWnd, iMsg, wParam, lParam);
+    case WM_CTLCOLORSTATIC: return PXONCTLCOLOR(hWnd, iMsg, wParam, lParam, p);
+    case WM_MOUSEWHEEL: return PXONMOUSEWHEEL(hWnd, iMsg, wParam, lParam, p);
+    case XM_CREATECONTROL: return PXONCREATECONTROL(hWnd, wParam, lParam, p);
+    default: return PXGENERIC(p, hWnd, iMsg, wParam, lParam);
     }
 }
 
 // The exception a routine handed to the system caught, until the loop that dispatched the
 // message rethrows it.
-std::exception_ptr& pxpending() {
+std::exception_ptr& PXPENDING() {
     static std::exception_ptr pending;
     return pending;
 }
@@ -653,21 +653,21 @@ std::exception_ptr& pxpending() {
 } // namespace
 
 LRESULT CALLBACK fxwindowproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
-    return FXGUARD<LRESULT>(0, [&] { return pxwindowproc(hWnd, iMsg, wParam, lParam); });
+    return FXGUARD<LRESULT>(0, [&] { return PXWINDOWPROC(hWnd, iMsg, wParam, lParam); });
 }
 
 void FXKEEPEXCEPTION() noexcept {
-    if (!pxpending()) pxpending() = std::current_exception();
+    if (!PXPENDING()) PXPENDING() = std::current_exception();
 }
 
 bool FXPENDING() noexcept {
-    return static_cast<bool>(pxpending());
+    return static_cast<bool>(PXPENDING());
 }
 
 void FXRETHROW() {
-    if (!pxpending()) return;
+    if (!PXPENDING()) return;
     std::exception_ptr e;
-    std::swap(e, pxpending());
+    std::swap(e, PXPENDING());
     std::rethrow_exception(e);
 }
 
@@ -700,7 +700,7 @@ namespace {
 
 // The argument-list check: a routine made for another list is never called through the wrong
 // type; the exception is raised where the call would have been.
-template <class F> F* pxroutine(const XPROCREF& proc) {
+template <class F> F* PXROUTINE(const XPROCREF& proc) {
     if (proc.sig == XSIGOF<F>()) return reinterpret_cast<F*>(proc.pfn);
     RaiseException(XEXC_ARGLIST, 0, 0, nullptr);
     return nullptr;
@@ -708,10 +708,10 @@ template <class F> F* pxroutine(const XPROCREF& proc) {
 
 // Window lookups and menu objects for decoded handles; every other argument is passed as
 // decoded, an in/out one by reference to its decoded value.
-template <class T> T& pxarg(XWND&, T& v) {
+template <class T> T& PXARG(XWND&, T& v) {
     return v;
 }
-XWND* pxarg(XWND&, XWINDOWARG& a) {
+XWND* PXARG(XWND&, XWINDOWARG& a) {
     return XGETWINDOW(reinterpret_cast<HWND>(a.hWnd));
 }
 // A menu object living for the handler's call.
@@ -719,7 +719,7 @@ struct XMENUREF {
     XMENU menu;
     operator XMENU&() { return menu; }
 };
-XMENUREF pxarg(XWND& x, XMENUARG& a) {
+XMENUREF PXARG(XWND& x, XMENUARG& a) {
     return {{reinterpret_cast<HMENU>(a.hMenu), x.hWnd}};
 }
 
@@ -727,10 +727,10 @@ XMENUREF pxarg(XWND& x, XMENUARG& a) {
 // came from once it has run, and only where it changed them, so that untouched parameters keep
 // all their bits.
 template <class Row>
-LRESULT pxcallrow(typename Row::handler* f, XWND& x, typename Row::args& a, UINT& iMsg,
+LRESULT PXCALLROW(typename Row::handler* f, XWND& x, typename Row::args& a, UINT& iMsg,
                   WPARAM& wParam, LPARAM& lParam) {
     const XMSGWORDS before = Row::encode(iMsg, a);
-    const LRESULT r = std::apply([&](auto&... v) { return f(x, pxarg(x, v)...); }, a);
+    const LRESULT r = std::apply([&](auto&... v) { return f(x, PXARG(x, v)...); }, a);
     const XMSGWORDS after = Row::encode(iMsg, a);
     if (after.iMsg != before.iMsg) iMsg = after.iMsg;
     if (after.wParam != before.wParam) wParam = after.wParam;
@@ -740,13 +740,13 @@ LRESULT pxcallrow(typename Row::handler* f, XWND& x, typename Row::args& a, UINT
 
 // The context of one paint lives only for the handler's call: a font the handler set on it
 // goes with it.
-void pxreleasefont(XDC& dc) {
+void PXRELEASEFONT(XDC& dc) {
     if (dc.hFont) DeleteObject(dc.hFont);
     dc.hFont = nullptr;
 }
 
 // Maps the world one-to-one onto the canvas, shifted by the scroll position.
-void pxcanvasmap(const XWND& xWnd, XDC& dc, int wc, int hc) {
+void PXCANVASMAP(const XWND& xWnd, XDC& dc, int wc, int hc) {
     int xPos = 0, yPos = 0, w = wc, h = hc;
     if (xWnd.iCanvasWidth > 0) {
         XSCROLLBARGET(xWnd, SB_HORZ, &xPos);
@@ -761,7 +761,7 @@ void pxcanvasmap(const XWND& xWnd, XDC& dc, int wc, int hc) {
 }
 
 // Paint context: begin and end paint around the call, optionally through a memory context.
-LRESULT pxpaintstep(XH_PAINT* f, XWND& xWnd) {
+LRESULT PXPAINTSTEP(XH_PAINT* f, XWND& xWnd) {
     RECT client;
     GetClientRect(xWnd.hWnd, &client);
     const int wc = client.right, hc = client.bottom;
@@ -773,20 +773,20 @@ LRESULT pxpaintstep(XH_PAINT* f, XWND& xWnd) {
         dc = XMEMORYDC(wc, hc, hPaint);
     else
         dc.hDC = hPaint;
-    pxcanvasmap(xWnd, dc, wc, hc);
+    PXCANVASMAP(xWnd, dc, wc, hc);
     const LRESULT r =
         f(xWnd, dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
     if (buffered) {
         BitBlt(hPaint, 0, 0, wc, hc, dc.hDC, 0, 0, SRCCOPY);
         XDELETEDC(dc);
     }
-    pxreleasefont(dc);
+    PXRELEASEFONT(dc);
     EndPaint(xWnd.hWnd, &ps);
     return r;
 }
 
 // Erase context: the word parameter's device context over the client area.
-LRESULT pxerasestep(XH_ERASEBKGND* f, XWND& xWnd, WPARAM hDC) {
+LRESULT PXERASESTEP(XH_ERASEBKGND* f, XWND& xWnd, WPARAM hDC) {
     XDC dc{};
     dc.hDC = reinterpret_cast<HDC>(hDC);
     RECT r;
@@ -795,12 +795,12 @@ LRESULT pxerasestep(XH_ERASEBKGND* f, XWND& xWnd, WPARAM hDC) {
     XSETWINDOW(dc, static_cast<float>(r.left), static_cast<float>(r.top),
                static_cast<float>(r.right), static_cast<float>(r.bottom));
     const LRESULT v = f(xWnd, dc);
-    pxreleasefont(dc);
+    PXRELEASEFONT(dc);
     return v;
 }
 
 // Scroll information: the 32-bit position of the bar, or its track position for the thumb.
-LRESULT pxscrollstep(XH_SCROLL* f, XWND& xWnd, XROW<XR_SCROLL>::args& a, LPARAM lParam) {
+LRESULT PXSCROLLSTEP(XH_SCROLL* f, XWND& xWnd, XROW<XR_SCROLL>::args& a, LPARAM lParam) {
     auto& [bar, code, pos] = a;
     const bool thumb = XSCROLLTHUMB(code);
     SCROLLINFO si{sizeof si, thumb ? UINT(SIF_TRACKPOS) : UINT(SIF_POS), 0, 0, 0, 0, 0};
@@ -813,21 +813,21 @@ LRESULT pxscrollstep(XH_SCROLL* f, XWND& xWnd, XROW<XR_SCROLL>::args& a, LPARAM 
 }
 
 // Record pointers: the fields of the system's record are the in/out arguments.
-LRESULT pxrecordstep(XH_MINMAXINFO* f, XWND& xWnd, LPARAM lParam) {
+LRESULT PXRECORDSTEP(XH_MINMAXINFO* f, XWND& xWnd, LPARAM lParam) {
     auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
     return f(xWnd, mmi->ptMaxSize, mmi->ptMaxPosition, mmi->ptMinTrackSize, mmi->ptMaxTrackSize);
 }
-LRESULT pxrecordstep(XH_WINDOWPOS* f, XWND& xWnd, LPARAM lParam) {
+LRESULT PXRECORDSTEP(XH_WINDOWPOS* f, XWND& xWnd, LPARAM lParam) {
     auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
     return f(xWnd, wp->x, wp->y, wp->cx, wp->cy, wp->flags);
 }
-LRESULT pxrecordstep(XH_HELP* f, XWND& xWnd, LPARAM lParam) {
+LRESULT PXRECORDSTEP(XH_HELP* f, XWND& xWnd, LPARAM lParam) {
     auto* hi = reinterpret_cast<HELPINFO*>(lParam);
     return f(xWnd, hi->iContextType == XROW<XR_HELP>::XMENUITEM, hi->iCtrlId);
 }
 
 // The MDI client hears of the window being activated in the first place.
-LRESULT pxmdiactivatestep(XH_WINDOW* f, XWND& xWnd, WPARAM wParam) {
+LRESULT PXMDIACTIVATESTEP(XH_WINDOW* f, XWND& xWnd, WPARAM wParam) {
     XWND* other = XGETWINDOW(reinterpret_cast<HWND>(wParam));
     if (&xWnd != xApp.pxMDI) return f(xWnd, other);
     // The desktop's object below refills the scratch object: a window without an object
@@ -842,7 +842,7 @@ LRESULT pxmdiactivatestep(XH_WINDOW* f, XWND& xWnd, WPARAM wParam) {
 }
 
 // Dropped files: blank-padded names of 260 characters; the drop is finished here.
-std::vector<std::string> pxdroppedfiles(WPARAM wParam) {
+std::vector<std::string> PXDROPPEDFILES(WPARAM wParam) {
     const auto hDrop = reinterpret_cast<HDROP>(wParam);
     const UINT n = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::string> files(n);
@@ -857,34 +857,34 @@ std::vector<std::string> pxdroppedfiles(WPARAM wParam) {
 
 // The row's platform step around the call.
 template <class Row>
-LRESULT pxrunstep(typename Row::handler* f, XWND& x, typename Row::args& a, UINT& iMsg,
+LRESULT PXRUNSTEP(typename Row::handler* f, XWND& x, typename Row::args& a, UINT& iMsg,
                   WPARAM& wParam, LPARAM& lParam) {
     constexpr XSTEP step = Row::step;
     if constexpr (step == XSTEP::HITTEST)
         std::get<2>(a) = static_cast<int>(DefWindowProcA(x.hWnd, iMsg, wParam, lParam));
     if constexpr (step == XSTEP::NONE || step == XSTEP::HITTEST)
-        return pxcallrow<Row>(f, x, a, iMsg, wParam, lParam);
+        return PXCALLROW<Row>(f, x, a, iMsg, wParam, lParam);
     else if constexpr (step == XSTEP::PAINT)
-        return pxpaintstep(f, x);
+        return PXPAINTSTEP(f, x);
     else if constexpr (step == XSTEP::ERASE)
-        return pxerasestep(f, x, std::get<0>(a));
+        return PXERASESTEP(f, x, std::get<0>(a));
     else if constexpr (step == XSTEP::SCROLL)
-        return pxscrollstep(f, x, a, lParam);
+        return PXSCROLLSTEP(f, x, a, lParam);
     else if constexpr (step == XSTEP::MDIACTIVATE)
-        return pxmdiactivatestep(f, x, std::get<0>(a).hWnd);
+        return PXMDIACTIVATESTEP(f, x, std::get<0>(a).hWnd);
     else
-        return pxrecordstep(f, x, std::get<0>(a));
+        return PXRECORDSTEP(f, x, std::get<0>(a));
 }
 
 // One row: the decoding, the argument-list check, the row's platform step and the call.
 template <XR R>
-LRESULT pxrowcall(const XPROCREF& proc, XWND& x, UINT& iMsg, WPARAM& wParam, LPARAM& lParam) {
+LRESULT PXROWCALL(const XPROCREF& proc, XWND& x, UINT& iMsg, WPARAM& wParam, LPARAM& lParam) {
     using Row = XROW<R>;
     auto a = Row::decode(iMsg, wParam, lParam);
     if constexpr (Row::step == XSTEP::DROPFILES) {
         // Finished before the argument check, so a routine of the wrong kind leaks nothing.
-        const std::vector<std::string> files = pxdroppedfiles(std::get<0>(a));
-        auto* f = pxroutine<typename Row::handler>(proc);
+        const std::vector<std::string> files = PXDROPPEDFILES(std::get<0>(a));
+        auto* f = PXROUTINE<typename Row::handler>(proc);
         return f ? f(x, files) : XFALSE;
     } else {
         if constexpr (Row::step == XSTEP::PAINT) {
@@ -892,18 +892,18 @@ LRESULT pxrowcall(const XPROCREF& proc, XWND& x, UINT& iMsg, WPARAM& wParam, LPA
             RECT upd;
             if (!GetUpdateRect(x.hWnd, &upd, FALSE)) return 0;
         }
-        auto* f = pxroutine<typename Row::handler>(proc);
-        return f ? pxrunstep<Row>(f, x, a, iMsg, wParam, lParam) : XFALSE;
+        auto* f = PXROUTINE<typename Row::handler>(proc);
+        return f ? PXRUNSTEP<Row>(f, x, a, iMsg, wParam, lParam) : XFALSE;
     }
 }
 
 using XROWCALL = LRESULT (*)(const XPROCREF&, XWND&, UINT&, WPARAM&, LPARAM&);
 template <std::size_t... I>
-constexpr std::array<XROWCALL, XR_COUNT> pxrowcalls(std::index_sequence<I...>) {
-    return {&pxrowcall<static_cast<XR>(I)>...};
+constexpr std::array<XROWCALL, XR_COUNT> PXROWCALLS(std::index_sequence<I...>) {
+    return {&PXROWCALL<static_cast<XR>(I)>...};
 }
 constexpr std::array<XROWCALL, XR_COUNT> XROWCALLS =
-    pxrowcalls(std::make_index_sequence<XR_COUNT>{});
+    PXROWCALLS(std::make_index_sequence<XR_COUNT>{});
 
 } // namespace
 
@@ -915,13 +915,13 @@ LRESULT FXCALLHANDLER(const XPROCREF& proc, XWND& xWnd, UINT& iMsg, WPARAM& wPar
     const LONG_PTR kind = xWnd.lpfnOldProc;
     LRESULT r = XROWCALLS[row.iRow](proc, xWnd, iMsg, wParam, lParam);
     const bool runDefault = (row.iFlags & XMF_DEFAULTIFDECLINED) && !XISTRUE(r);
-    if (runDefault) r = PXDEFPROC(pxstillattached(&xWnd, hWnd, kind), hWnd, iMsg, wParam, lParam);
+    if (runDefault) r = PXDEFPROC(PXSTILLATTACHED(&xWnd, hWnd, kind), hWnd, iMsg, wParam, lParam);
     if (pbDefaultRan) *pbDefaultRan = runDefault;
     return r;
 }
 
 void FXCALLCOMMAND(XWND& xWnd, const XPROCREF& proc, int iID, int iCode) {
-    if (auto* f = pxroutine<XCOMMANDPROC>(proc)) f(xWnd, iID, iCode);
+    if (auto* f = PXROUTINE<XCOMMANDPROC>(proc)) f(xWnd, iID, iCode);
 }
 
 // Window services.
@@ -992,7 +992,7 @@ bool XGETCANVAS(const XWND& xWnd, int& iWidth, int& iHeight, int* iXPos, int* iY
 
 namespace {
 
-std::string pxdataname(std::optional<std::string_view> sName) {
+std::string PXDATANAME(std::optional<std::string_view> sName) {
     return sName ? std::string(XTRIM(*sName)) : std::string("XDATA");
 }
 
@@ -1000,14 +1000,14 @@ std::string pxdataname(std::optional<std::string_view> sName) {
 bool bDeferring = false;
 HDWP hDeferred = nullptr;
 
-bool pxdefer(HWND hWnd, HWND hAfter, int x, int y, int cx, int cy, UINT flags) {
+bool PXDEFER(HWND hWnd, HWND hAfter, int x, int y, int cx, int cy, UINT flags) {
     if (hDeferred) hDeferred = DeferWindowPos(hDeferred, hWnd, hAfter, x, y, cx, cy, flags);
     return hDeferred != nullptr;
 }
 
 // Screen coordinates into the client coordinates of the parent, which for a pop-up window is
 // its owner; a window without one keeps them. bChildDone: a child's values are already there.
-bool pxtoparentclient(HWND hWnd, int& iX, int& iY, bool bChildDone) {
+bool PXTOPARENTCLIENT(HWND hWnd, int& iX, int& iY, bool bChildDone) {
     const HWND hParent = GetParent(hWnd);
     if (!hParent) return true;
     if (bChildDone && (GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) return true;
@@ -1018,7 +1018,7 @@ bool pxtoparentclient(HWND hWnd, int& iX, int& iY, bool bChildDone) {
     return ok;
 }
 
-bool pxisstdcursor(int id) {
+bool PXISSTDCURSOR(int id) {
     return (id >= 32512 && id <= 32516) || (id >= 32642 && id <= 32646) || id == 32648 ||
            id == 32650;
 }
@@ -1026,16 +1026,16 @@ bool pxisstdcursor(int id) {
 } // namespace
 
 BOOL XSETWINDOWDATA(const XWND& xWnd, void* pData, std::optional<std::string_view> sName) {
-    return SetPropA(xWnd.hWnd, pxdataname(sName).c_str(), pData);
+    return SetPropA(xWnd.hWnd, PXDATANAME(sName).c_str(), pData);
 }
 
 bool XGETWINDOWDATA(const XWND& xWnd, void*& pData, std::optional<std::string_view> sName) {
-    pData = GetPropA(xWnd.hWnd, pxdataname(sName).c_str());
+    pData = GetPropA(xWnd.hWnd, PXDATANAME(sName).c_str());
     return pData != nullptr;
 }
 
 HANDLE XFREEWINDOWDATA(const XWND& xWnd, std::optional<std::string_view> sName) {
-    return RemovePropA(xWnd.hWnd, pxdataname(sName).c_str());
+    return RemovePropA(xWnd.hWnd, PXDATANAME(sName).c_str());
 }
 
 // Position and visibility.
@@ -1045,7 +1045,7 @@ bool XSETWINDOWPOS(const XWND& xWnd, std::optional<int> iX, std::optional<int> i
                    std::optional<int> nCmdShow, std::optional<HWND> hInsertAfter) {
     const XSWPARGS a = FXSWPARGS(iX, iY, iWidth, iHeight, hInsertAfter.has_value());
     const HWND hAfter = hInsertAfter.value_or(nullptr);
-    if (bDeferring) return pxdefer(xWnd.hWnd, hAfter, a.x, a.y, a.cx, a.cy, a.iFlags);
+    if (bDeferring) return PXDEFER(xWnd.hWnd, hAfter, a.x, a.y, a.cx, a.cy, a.iFlags);
     const bool ok = SetWindowPos(xWnd.hWnd, hAfter, a.x, a.y, a.cx, a.cy, a.iFlags) != 0;
     return nCmdShow ? XSHOWWINDOW(xWnd, *nCmdShow) : ok;
 }
@@ -1071,10 +1071,10 @@ bool XSIZEWINDOW(const XWND& xWnd, int iWidth, int iHeight) {
 bool XSHOWWINDOW(const XWND& xWnd, int nCmdShow) {
     if (bDeferring) {
         if (nCmdShow == SW_HIDE)
-            return pxdefer(xWnd.hWnd, nullptr, 0, 0, 0, 0,
+            return PXDEFER(xWnd.hWnd, nullptr, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
         if (nCmdShow == SW_SHOW)
-            return pxdefer(xWnd.hWnd, nullptr, 0, 0, 0, 0,
+            return PXDEFER(xWnd.hWnd, nullptr, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
         return hDeferred != nullptr;
     }
@@ -1099,7 +1099,7 @@ bool XGETWINDOWPOS(const XWND& xWnd, int& iX, int& iY, int* iWidth, int* iHeight
     if (iHeight) *iHeight = r.bottom - r.top;
     if (iShowCmd && ok) *iShowCmd = static_cast<int>(wp.showCmd);
     // The placement of a child is already in its parent's client coordinates.
-    if (ok && bClient) ok = pxtoparentclient(xWnd.hWnd, iX, iY, true);
+    if (ok && bClient) ok = PXTOPARENTCLIENT(xWnd.hWnd, iX, iY, true);
     return ok;
 }
 
@@ -1111,7 +1111,7 @@ bool XGETWINDOWRECT(const XWND& xWnd, int& iX, int& iY, int* iWidth, int* iHeigh
     iY = r.top;
     if (iWidth) *iWidth = r.right - r.left;
     if (iHeight) *iHeight = r.bottom - r.top;
-    if (ok && bClient) ok = pxtoparentclient(xWnd.hWnd, iX, iY, false);
+    if (ok && bClient) ok = PXTOPARENTCLIENT(xWnd.hWnd, iX, iY, false);
     return ok;
 }
 
@@ -1142,40 +1142,40 @@ bool XENDMOVEWINDOWS() {
 namespace {
 
 // Icons the framework loaded, by window; the application's own are never destroyed here.
-std::unordered_map<HWND, XICONS>& pxicons() {
+std::unordered_map<HWND, XICONS>& PXICONS() {
     static std::unordered_map<HWND, XICONS> icons;
     return icons;
 }
 
-HICON pxseticon(HWND hWnd, WPARAM iWhich, HICON hIcon) {
+HICON PXSETICON(HWND hWnd, WPARAM iWhich, HICON hIcon) {
     SendMessageA(hWnd, WM_SETICON, iWhich, reinterpret_cast<LPARAM>(hIcon));
     return hIcon;
 }
 
-void pxdestroyunused(HICON hIcon, const XICONS& now) {
+void PXDESTROYUNUSED(HICON hIcon, const XICONS& now) {
     if (hIcon && hIcon != now.hSmall && hIcon != now.hBig) DestroyIcon(hIcon);
 }
 
 // Records what the window now shows and destroys what the framework had loaded before and the
 // window shows no more.
-void pxkeepicons(HWND hWnd, const XICONS& old, const XICONS& now) {
-    pxdestroyunused(old.hSmall, now);
-    if (old.hBig != old.hSmall) pxdestroyunused(old.hBig, now);
+void PXKEEPICONS(HWND hWnd, const XICONS& old, const XICONS& now) {
+    PXDESTROYUNUSED(old.hSmall, now);
+    if (old.hBig != old.hSmall) PXDESTROYUNUSED(old.hBig, now);
     if (now.hSmall || now.hBig)
-        pxicons()[hWnd] = now;
+        PXICONS()[hWnd] = now;
     else
-        pxicons().erase(hWnd);
+        PXICONS().erase(hWnd);
 }
 
 } // namespace
 
 XICONS FXICONS(HWND hWnd) {
-    const auto it = pxicons().find(hWnd);
-    return it == pxicons().end() ? XICONS{} : it->second;
+    const auto it = PXICONS().find(hWnd);
+    return it == PXICONS().end() ? XICONS{} : it->second;
 }
 
 void FXRELEASEICONS(HWND hWnd) {
-    pxkeepicons(hWnd, FXICONS(hWnd), XICONS{});
+    PXKEEPICONS(hWnd, FXICONS(hWnd), XICONS{});
 }
 
 bool XSETWINDOWICON(const XWND& xWnd, int iIcon, std::optional<HINSTANCE> hInstance) {
@@ -1186,12 +1186,12 @@ bool XSETWINDOWICON(const XWND& xWnd, int iIcon, std::optional<HINSTANCE> hInsta
     if (!hSmall && !hBig) return false;
     const XICONS old = FXICONS(xWnd.hWnd);
     XICONS now = old;
-    if (hSmall) now.hSmall = pxseticon(xWnd.hWnd, ICON_SMALL, hSmall);
+    if (hSmall) now.hSmall = PXSETICON(xWnd.hWnd, ICON_SMALL, hSmall);
     if (hBig) {
-        now.hBig = pxseticon(xWnd.hWnd, ICON_BIG, hBig);
-        if (!hSmall) now.hSmall = pxseticon(xWnd.hWnd, ICON_SMALL, hBig);
+        now.hBig = PXSETICON(xWnd.hWnd, ICON_BIG, hBig);
+        if (!hSmall) now.hSmall = PXSETICON(xWnd.hWnd, ICON_SMALL, hBig);
     }
-    pxkeepicons(xWnd.hWnd, old, now);
+    PXKEEPICONS(xWnd.hWnd, old, now);
     return true;
 }
 
@@ -1218,7 +1218,7 @@ HCURSOR XSETCURSOR(XWND& xWnd, std::optional<HCURSOR> hCursor) {
 }
 
 HCURSOR XSTDCURSOR(XWND& xWnd, std::optional<int> iCursor) {
-    const int id = iCursor && pxisstdcursor(*iCursor) ? *iCursor : 32512;
+    const int id = iCursor && PXISSTDCURSOR(*iCursor) ? *iCursor : 32512;
     const HCURSOR hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(id));
     const HCURSOR prev = XSETCURSOR(xWnd, hCursor);
     SetCursor(hCursor);
@@ -1230,7 +1230,7 @@ HCURSOR XSTDCURSOR(XWND& xWnd, std::optional<int> iCursor) {
 
 namespace {
 
-LONG pxgetstyle(HWND hWnd, int iWhich) {
+LONG PXGETSTYLE(HWND hWnd, int iWhich) {
     switch (iWhich) {
     case XSTYLE_EX: return GetWindowLongA(hWnd, GWL_EXSTYLE);
     case XSTYLE_CLASS: return static_cast<LONG>(GetClassLongA(hWnd, GCL_STYLE));
@@ -1238,7 +1238,7 @@ LONG pxgetstyle(HWND hWnd, int iWhich) {
     }
 }
 
-void pxsetstyle(HWND hWnd, int iWhich, LONG v) {
+void PXSETSTYLE(HWND hWnd, int iWhich, LONG v) {
     switch (iWhich) {
     case XSTYLE_EX: SetWindowLongA(hWnd, GWL_EXSTYLE, v); break;
     case XSTYLE_CLASS: SetClassLongA(hWnd, GCL_STYLE, v); break;
@@ -1251,7 +1251,7 @@ void pxsetstyle(HWND hWnd, int iWhich, LONG v) {
 int XSETWINDOWSTYLE(XWND& xWnd, int iStyle, std::optional<int> iWhich, std::optional<int> iMode) {
     if (!XISWINDOW(xWnd, XQ_ISWINDOW)) return 0;
     const int which = iWhich.value_or(XSTYLE_WINDOW);
-    LONG cur = pxgetstyle(xWnd.hWnd, which);
+    LONG cur = PXGETSTYLE(xWnd.hWnd, which);
     if (which == XSTYLE_EX) cur |= xWnd.iFlags & XWF_BUFFERED;
     LONG v;
     switch (iMode.value_or(XSTYLE_ADD)) {
@@ -1263,19 +1263,19 @@ int XSETWINDOWSTYLE(XWND& xWnd, int iStyle, std::optional<int> iWhich, std::opti
         if (v & XWF_BUFFERED) xWnd.iFlags = XWF_BUFFERED;
         v &= ~XWF_BUFFERED;
     }
-    pxsetstyle(xWnd.hWnd, which, v);
+    PXSETSTYLE(xWnd.hWnd, which, v);
     return cur;
 }
 
 int XGETWINDOWSTYLE(const XWND& xWnd, std::optional<int> iWhich) {
     if (!XISWINDOW(xWnd, XQ_ISWINDOW)) return 0;
     const int which = iWhich.value_or(XSTYLE_WINDOW);
-    const LONG v = pxgetstyle(xWnd.hWnd, which);
+    const LONG v = PXGETSTYLE(xWnd.hWnd, which);
     return which == XSTYLE_EX ? (v & ~XWF_BUFFERED) : v;
 }
 
 bool FXISCONTROLPARENT(HWND hWnd) {
-    return hWnd && (pxexstyle(hWnd) & WS_EX_CONTROLPARENT) != 0;
+    return hWnd && (PXEXSTYLE(hWnd) & WS_EX_CONTROLPARENT) != 0;
 }
 
 // Point conversions.

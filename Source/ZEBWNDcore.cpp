@@ -3,7 +3,7 @@
 
 namespace {
 
-constexpr std::array<unsigned char, XROWINDEXED> pxrowindex() {
+constexpr std::array<unsigned char, XROWINDEXED> PXROWINDEX() {
     std::array<unsigned char, XROWINDEXED> index{};
     for (std::size_t i = 0; i < XMSGROWCOUNT; ++i)
         index[XMSGROWS[i].iMsg] = static_cast<unsigned char>(i + 1);
@@ -15,5 +15,5 @@ static_assert(XMSGROWCOUNT < 255 && XMSGROWS[XMSGROWCOUNT - 1].iMsg < XROWINDEXE
 
 } // namespace
 
-const std::array<unsigned char, XROWINDEXED> XROWINDEX = pxrowindex();
+const std::array<unsigned char, XROWINDEXED> XROWINDEX = PXROWINDEX();
 const XMSGROW XGENERALROW{0, XR_GENERAL, 0};

@@ -30,7 +30,7 @@ bool bFlushPosted = false;
 
 // Another program may lower the pane's limit (EM_SETLIMITTEXT), and the edit control would then
 // drop reports without a word: the limit is lifted again whenever a report would not fit.
-void pxkeeproom(std::size_t n) {
+void PXKEEPROOM(std::size_t n) {
     const auto limit =
         static_cast<std::size_t>(XCTLSENDMESSAGE(xFrame, PANE_ID, EM_GETLIMITTEXT, 0, 0));
     const auto used =
@@ -38,50 +38,50 @@ void pxkeeproom(std::size_t n) {
     if (limit < used || limit - used < n) XCTLSENDMESSAGE(xFrame, PANE_ID, EM_SETLIMITTEXT, 0, 0);
 }
 
-void pxflush() {
+void PXFLUSH() {
     if (!sPending.empty()) {
-        pxkeeproom(sPending.size());
+        PXKEEPROOM(sPending.size());
         XCTLSETCHAR(xFrame, PANE_ID, sPending, 0);
     }
     sPending.clear();
 }
 
-void pxreport(const std::string& sReport) {
+void PXREPORT(const std::string& sReport) {
     sPending += sReport;
     if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) {
-        pxflush();
+        PXFLUSH();
     } else if (!bFlushPosted) {
         bFlushPosted = PostMessageA(xFrame.hWnd, XM_FLUSHPANE, 0, 0) != 0;
-        if (!bFlushPosted) pxflush();
+        if (!bFlushPosted) PXFLUSH();
     }
 }
 
 LRESULT XW_FRAME_ONFLUSH(XWND&, int&, WPARAM&, LPARAM&) {
     bFlushPosted = false;
-    pxflush();
+    PXFLUSH();
     return XTRUE;
 }
 
 // An all-zero snapshot, as when the call fails, reports every key up and every lock off.
-XKEYSTATE pxkeyboard() {
+XKEYSTATE PXKEYBOARD() {
     XKEYSTATE keys{};
     if (!GetKeyboardState(keys.data())) keys.fill(0);
     return keys;
 }
 
 LRESULT XW_FRAME_ONKEYDOWN(XWND&, int& iVirtKey, int iRepeat, int iScanCode) {
-    pxreport(KEYDOWNREPORT(iVirtKey, iRepeat, iScanCode, pxkeyboard()));
+    PXREPORT(KEYDOWNREPORT(iVirtKey, iRepeat, iScanCode, PXKEYBOARD()));
     return XFALSE;
 }
 
 // Not decoded by the framework: the general form, with the raw parameters.
 LRESULT XW_FRAME_ONSYSKEYDOWN(XWND&, int&, WPARAM& wParam, LPARAM& lParam) {
-    pxreport(SYSKEYDOWNREPORT(wParam, lParam, pxkeyboard()));
+    PXREPORT(SYSKEYDOWNREPORT(wParam, lParam, PXKEYBOARD()));
     return XFALSE;
 }
 
 LRESULT XW_FRAME_ONCHAR(XWND&, int& iChar, bool, bool) {
-    pxreport(CHARREPORT(iChar));
+    PXREPORT(CHARREPORT(iChar));
     return XTRUE;
 }
 
@@ -90,7 +90,7 @@ LRESULT XW_FRAME_ONCHAR(XWND&, int& iChar, bool, bool) {
 LRESULT XW_FRAME_ONSYSCOMMAND(XWND&, int iCommand) {
     const XSYSCOMMANDREPORT r = SYSCOMMANDREPORT(iCommand);
     sPending += r.sText;
-    pxflush();
+    PXFLUSH();
     return r.bHandled ? XTRUE : XFALSE;
 }
 

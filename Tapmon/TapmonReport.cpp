@@ -56,13 +56,13 @@ constexpr PXSCNAME kScNames[] = {
 
 constexpr int kScKeyMenu = 0xF100;
 
-const PXSCNAME* pxscfind(int iCode) {
+const PXSCNAME* PXSCFIND(int iCode) {
     for (const PXSCNAME& e : kScNames)
         if (e.iCode == iCode) return &e;
     return nullptr;
 }
 
-std::array<std::string, 256> pxvknames() {
+std::array<std::string, 256> PXVKNAMES() {
     std::array<std::string, 256> t;
     t.fill(XFIXED("error", kNameLen));
     for (const PXVKRUN& r : kVkRuns) {
@@ -86,7 +86,7 @@ std::array<std::string, 256> pxvknames() {
 }
 
 // Decimal right-justified in w positions; asterisks when it needs more.
-std::string pxdec(int v, int w) {
+std::string PXDEC(int v, int w) {
     const int n = PXLOG(v);
     return n > w ? std::string(std::size_t(w), '*')
                  : std::string(std::size_t(w - n), ' ') + PXISTRING(v);
@@ -94,13 +94,13 @@ std::string pxdec(int v, int w) {
 
 // Exactly w hexadecimal digits with leading zeros; asterisks when they do not suffice. A
 // negative value is its 32-bit pattern, which never fits these fields.
-std::string pxhex(int v, int w) {
+std::string PXHEX(int v, int w) {
     if (v < 0 || PXLOG(v, 16) > w) return std::string(std::size_t(w), '*');
     return std::string(std::size_t(w - PXLOG(v, 16)), '0') + PXISTRING(v, 16);
 }
 
 // Shortest upper-case hexadecimal of the 32-bit pattern of v.
-std::string pxhexword(int v) {
+std::string PXHEXWORD(int v) {
     if (v >= 0) return PXISTRING(v, 16);
     std::uint32_t u = std::uint32_t(v);
     std::string r;
@@ -110,23 +110,23 @@ std::string pxhexword(int v) {
 
 } // namespace
 
-std::array<std::string, 256> VKNAME = pxvknames();
+std::array<std::string, 256> VKNAME = PXVKNAMES();
 
 void VKNAMESET() {
-    VKNAME = pxvknames();
+    VKNAME = PXVKNAMES();
 }
 
 std::string SCNAME(int iCode) {
-    if (const PXSCNAME* e = pxscfind(iCode)) return XFIXED(e->sName, kNameLen);
-    return XFIXED("unknown " + pxhexword(iCode), kNameLen);
+    if (const PXSCNAME* e = PXSCFIND(iCode)) return XFIXED(e->sName, kNameLen);
+    return XFIXED("unknown " + PXHEXWORD(iCode), kNameLen);
 }
 
 std::string Z2(int v) {
-    return pxdec(v, 3) + "(x" + pxhex(v, 2) + ")";
+    return PXDEC(v, 3) + "(x" + PXHEX(v, 2) + ")";
 }
 
 std::string Z3(int v) {
-    return pxdec(v, 3) + "(x" + pxhex(v, 3) + ")";
+    return PXDEC(v, 3) + "(x" + PXHEX(v, 3) + ")";
 }
 
 std::string ZC(int c) {
@@ -188,5 +188,5 @@ XSYSCOMMANDREPORT SYSCOMMANDREPORT(int iCode) {
     r.NEWLINE();
     r.LOG("Keystroke converted to WM_SYSCOMMAND: " + SCNAME(iCode));
     // Keyboard menu activation is reported but not performed; unknown commands are swallowed.
-    return {r.sText, iCode == kScKeyMenu || !pxscfind(iCode)};
+    return {r.sText, iCode == kScKeyMenu || !PXSCFIND(iCode)};
 }

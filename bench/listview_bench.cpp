@@ -32,7 +32,7 @@ struct REC { // (i8,a12)
 };
 #pragma pack(pop)
 
-std::vector<REC> pxrecords(int n) {
+std::vector<REC> PXRECORDS(int n) {
     std::mt19937 rng(12345);
     std::vector<REC> recs(static_cast<std::size_t>(n));
     for (REC& r : recs) {
@@ -87,7 +87,7 @@ int pxdirection(HWND hList) {
     return hd.iImage == 1 ? -1 : 1;
 }
 
-void pxreport(const char* what, int n, double tClick, double tPlain, bool bSorted) {
+void PXREPORT(const char* what, int n, double tClick, double tPlain, bool bSorted) {
     std::printf("%-28s %7d %10.2f ms %10.2f ms %7.3f   %s\n", what, n, tClick * 1e3, tPlain * 1e3,
                 tClick / tPlain, bSorted ? "sorted" : "NOT SORTED");
 }
@@ -107,7 +107,7 @@ HWND pxlist(XWND& xWnd, int ID, int iOptions) {
 int pxordinary(XWND& xWnd, int nRows) {
     const HWND hList = pxlist(xWnd, 1, 0);
     if (!hList) return 1;
-    std::vector<REC> recs = pxrecords(nRows);
+    std::vector<REC> recs = PXRECORDS(nRows);
     SendMessageA(hList, WM_SETREDRAW, FALSE, 0); // filling is not what is measured
     for (REC& r : recs)
         if (!XCTLSETITEM(xWnd, 1, XITEM(r), 0)) return 1;
@@ -144,14 +144,14 @@ int pxordinary(XWND& xWnd, int nRows) {
         SendMessageA(hList, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&s),
                      reinterpret_cast<LPARAM>(pxbynumber));
     });
-    pxreport("ordinary list, column click", nRows, tClick, tPlain, sorted);
+    PXREPORT("ordinary list, column click", nRows, tClick, tPlain, sorted);
     return 0;
 }
 
 int pxvirtual(XWND& xWnd, int nRecords) {
     const HWND hList = pxlist(xWnd, 2, 0x10000000);
     if (!hList) return 1;
-    std::vector<REC> recs = pxrecords(nRecords);
+    std::vector<REC> recs = PXRECORDS(nRecords);
     if (!XCTLSETITEM(xWnd, 2, XITEM(recs[0]), 0) || !XCTLSETINT(xWnd, 2, nRecords, XPC_COUNT))
         return 1;
     XCTLSETARRAY(xWnd, 2, {3, 17, 250}); // selected records travel with the sort
@@ -196,7 +196,7 @@ int pxvirtual(XWND& xWnd, int nRecords) {
             UpdateWindow(hList);
         });
     xbench::sink = xbench::sink + index[0];
-    pxreport("virtual list, column click", nRecords, tClick, tPlain, sorted);
+    PXREPORT("virtual list, column click", nRecords, tClick, tPlain, sorted);
     return 0;
 }
 

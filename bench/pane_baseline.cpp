@@ -22,7 +22,7 @@ void pxappend(const std::string& s) {
     SendMessageA(hPane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(s.c_str()));
 }
 
-XKEYSTATE pxkeyboard() {
+XKEYSTATE PXKEYBOARD() {
     XKEYSTATE keys{};
     if (!GetKeyboardState(keys.data())) keys.fill(0);
     return keys;
@@ -48,7 +48,7 @@ LRESULT CALLBACK pxwndproc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: {
         const auto l = static_cast<std::uintptr_t>(lParam);
         pxappend(KEYDOWNREPORT(static_cast<int>(wParam), static_cast<int>(l & 0xFFFF),
-                               static_cast<int>((l >> 16) & 0x1FF), pxkeyboard()));
+                               static_cast<int>((l >> 16) & 0x1FF), PXKEYBOARD()));
         break; // and the default processing, as in Tapmon
     }
     case WM_CHAR: pxappend(CHARREPORT(static_cast<int>(wParam))); return 0;

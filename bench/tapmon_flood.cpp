@@ -80,7 +80,7 @@ double pxuntil(HWND hPane, long nWant, double t0) {
 }
 
 // Report-like lines, so that the pane's line handling is as in use.
-std::string pxfilltext(long nBytes) {
+std::string PXFILLTEXT(long nBytes) {
     static const char kLine[] = "\r\nWM_KeyDown called with\r\nkey code = 116(x74)  VK_F5\r\n"
                                 "  scan code =  63(x03F)\r\n  CapsLock OFF    NumLock OFF    "
                                 "ScrollLock OFF\r\n  Keys pressed:\r\n";
@@ -120,7 +120,7 @@ bool pxrun(PXTARGET& t, const std::string& sDir, int nReports, long nFill) {
         pxsend(hFrame, WM_KEYDOWN, kKey, kKeyData);
         ok = ok && pxidle(hFrame, hPane);
         const long nReport = pxlength(hPane);
-        const std::string sFill = pxfilltext(nFill);
+        const std::string sFill = PXFILLTEXT(nFill);
         for (int mode = 0; ok && mode < 2; ++mode) {
             for (int full = 0; ok && full < 2; ++full) {
                 const long nStart = full ? nFill : 0;

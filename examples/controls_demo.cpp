@@ -38,14 +38,14 @@ enum : int {
     ID_PAGE2
 };
 
-void pxreport(XWND& xWnd, const std::string& sText) {
+void PXREPORT(XWND& xWnd, const std::string& sText) {
     XCTLSETCHAR(xWnd, ID_STATUS, sText, 2);
 }
 
 void pxonbutton(XWND& xWnd, int iID, int) {
     bool checked = false;
     XCTLGETLOG(xWnd, ID_CHECK, checked);
-    pxreport(xWnd, iID == ID_BUTTON ? "Push button clicked"
+    PXREPORT(xWnd, iID == ID_BUTTON ? "Push button clicked"
                    : checked        ? "Check box checked"
                                     : "Check box cleared");
 }
@@ -53,20 +53,20 @@ void pxonbutton(XWND& xWnd, int iID, int) {
 void pxonselection(XWND& xWnd, int iID, int) {
     std::string text(24, ' ');
     if (XCTLGETCHAR(xWnd, iID, text, iID == ID_COMBO ? XPC_VALUE : XPC_SELECTION))
-        pxreport(xWnd, "Selected: " + std::string(XTRIM(text)));
+        PXREPORT(xWnd, "Selected: " + std::string(XTRIM(text)));
 }
 
 void pxontrack(XWND& xWnd, int, int) {
     int pos = 0;
     if (!XCTLGETINT(xWnd, ID_TRACK, pos)) return;
     XCTLSETINT(xWnd, ID_PROGRESS, pos * 10);
-    pxreport(xWnd, "Track bar at " + std::to_string(pos));
+    PXREPORT(xWnd, "Track bar at " + std::to_string(pos));
 }
 
 void pxontab(XWND& xWnd, int, int) {
     int tab = 0;
     XCTLGETINT(xWnd, ID_TABS, tab);
-    pxreport(xWnd, "Tab " + std::to_string(tab));
+    PXREPORT(xWnd, "Tab " + std::to_string(tab));
 }
 
 // The owner-drawn label's face: a framed swatch drawn through the routing's drawing context.
@@ -196,7 +196,7 @@ void pxfill(XWND& x) {
 
     XCTLSETARRAY(x, ID_STATUS, {180, -1}, XPC_WIDTHS);
     XCTLSETCHAR(x, ID_STATUS, "Seventeen classes", 1);
-    pxreport(x, "Ready");
+    PXREPORT(x, "Ready");
 
     XCTLSETSUB(x, ID_BUTTON, pxonbutton);
     XCTLSETSUB(x, ID_CHECK, pxonbutton);

@@ -325,7 +325,7 @@ struct XDRAWN {
     HFONT hFont = nullptr;
 } xDrawn;
 
-void pxownerdraw(XWND&, int, XDC& dc) {
+void PXOWNERDRAW(XWND&, int, XDC& dc) {
     ++xDrawn.nCalls;
     xDrawn.hDC = dc.hDC;
     xDrawn.xView = dc.xView;
@@ -340,8 +340,8 @@ void pxownerdraw(XWND&, int, XDC& dc) {
 TEST_F(CtlNotify, OwnerDrawnControlsDrawThroughAContextOverTheirItem) {
     make(100, XCC_BUTTON, 0x10000000, std::nullopt, 10, 10, 60, 30);
     make(101, XCC_STATIC, 0x10000000, std::nullopt, 10, 50, 40, 20);
-    ASSERT_TRUE(XCTLSETSUB(w, 100, pxownerdraw, XEC_OWNERDRAW));
-    ASSERT_TRUE(XCTLSETSUB(w, 101, pxownerdraw)) << "a static's main event is its drawing";
+    ASSERT_TRUE(XCTLSETSUB(w, 100, PXOWNERDRAW, XEC_OWNERDRAW));
+    ASSERT_TRUE(XCTLSETSUB(w, 101, PXOWNERDRAW)) << "a static's main event is its drawing";
 
     // The button paints into a memory context, so its pixels can be read back.
     const HDC hScreen = GetDC(nullptr);
@@ -375,7 +375,7 @@ TEST_F(CtlNotify, RoutinesForAnotherArgumentListRaiseInsteadOfRunning) {
     make(110, XCC_BUTTON);
     make(111, XCC_BUTTON, 0x10000000, std::nullopt, 10, 50, 60, 30);
     xDrawn = XDRAWN{};
-    ASSERT_TRUE(XCTLSETSUB(w, 110, pxownerdraw, XEC_CLICK));
+    ASSERT_TRUE(XCTLSETSUB(w, 110, PXOWNERDRAW, XEC_CLICK));
     ASSERT_TRUE(XCTLSETSUB(w, 111, XCTLTEST_RECORD, XEC_OWNERDRAW));
     XExceptionLog log;
     SendMessageA(ctl(110), BM_CLICK, 0, 0);
@@ -392,7 +392,7 @@ TEST_F(CtlNotify, RegistrationFailsWithoutASlotOrARecord) {
     make(120, XCC_EDIT);
     make(121, XCC_BUTTON, 0, std::nullopt, 10, 50);
     EXPECT_FALSE(XCTLSETSUB(w, 120, XCTLTEST_RECORD, XEC_CLICK));
-    EXPECT_FALSE(XCTLSETSUB(w, 121, pxownerdraw, XEC_OWNERDRAW)) << "not owner-drawn";
+    EXPECT_FALSE(XCTLSETSUB(w, 121, PXOWNERDRAW, XEC_OWNERDRAW)) << "not owner-drawn";
     EXPECT_FALSE(XCTLSETSUB(w, 999, XCTLTEST_RECORD));
     const HWND hBare = CreateWindowExA(0, "BUTTON", "bare", WS_CHILD | WS_VISIBLE, 10, 90, 50, 20,
                                        w.hWnd, reinterpret_cast<HMENU>(122), nullptr, nullptr);
@@ -401,7 +401,7 @@ TEST_F(CtlNotify, RegistrationFailsWithoutASlotOrARecord) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(w.xCtl[1].pfnCallback[i].pfn, nullptr);
     // The style is read when registering: a button made owner-drawn later gets the slot.
     SetWindowLongA(ctl(121), GWL_STYLE, (GetWindowLongA(ctl(121), GWL_STYLE) & ~0xF) | 0xB);
-    EXPECT_TRUE(XCTLSETSUB(w, 121, pxownerdraw, XEC_OWNERDRAW));
+    EXPECT_TRUE(XCTLSETSUB(w, 121, PXOWNERDRAW, XEC_OWNERDRAW));
 }
 
 // A window's own record, as a dialog has in entry 0.

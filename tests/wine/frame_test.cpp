@@ -28,7 +28,7 @@ std::string pxclass(HWND h) {
     return buf;
 }
 
-std::string pxtext(HMENU h, int iPos0) {
+std::string PXTEXT(HMENU h, int iPos0) {
     char buf[128] = {};
     GetMenuStringA(h, static_cast<UINT>(iPos0), buf, sizeof buf, MF_BYPOSITION);
     return buf;
@@ -129,7 +129,7 @@ TEST_F(Frame, MultipleDocumentFrameListsItsChildrenInTheWindowMenu) {
     const int n = GetMenuItemCount(window);
     ASSERT_EQ(n, before + 3);
     EXPECT_TRUE(GetMenuState(window, static_cast<UINT>(before), MF_BYPOSITION) & MF_SEPARATOR);
-    const std::string first = pxtext(window, n - 2), second = pxtext(window, n - 1);
+    const std::string first = PXTEXT(window, n - 2), second = PXTEXT(window, n - 1);
     EXPECT_NE(first.find("Child A"), std::string::npos) << first;
     EXPECT_NE(second.find("Child B"), std::string::npos) << second;
 }

@@ -8,11 +8,11 @@ namespace {
 constexpr UINT WM_CHECKED = WM_APP + 7; // a message in the general form
 
 #ifdef XCHECK_BAD_HANDLER
-LRESULT pxhandler(XWND&, int, WPARAM, LPARAM) { // values instead of in/out references
+LRESULT PXHANDLER(XWND&, int, WPARAM, LPARAM) { // values instead of in/out references
     return XTRUE;
 }
 #else
-LRESULT pxhandler(XWND&, int&, WPARAM&, LPARAM&) {
+LRESULT PXHANDLER(XWND&, int&, WPARAM&, LPARAM&) {
     return XTRUE;
 }
 #endif
@@ -26,5 +26,5 @@ void pxcommand(XWND&, int, int) {}
 } // namespace
 
 bool pxregister(XWND& xWnd) {
-    return XSETHANDLER<WM_CHECKED>(xWnd, pxhandler) && XSETCOMMAND(xWnd, 40001, pxcommand);
+    return XSETHANDLER<WM_CHECKED>(xWnd, PXHANDLER) && XSETCOMMAND(xWnd, 40001, pxcommand);
 }

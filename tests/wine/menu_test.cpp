@@ -18,7 +18,7 @@ LRESULT pxonposchanging(XWND&, int&, int&, int&, int&, UINT& iFlags) {
     return XFALSE;
 }
 
-std::string pxtext(HMENU h, int iPos0) {
+std::string PXTEXT(HMENU h, int iPos0) {
     char buf[128] = {};
     GetMenuStringA(h, static_cast<UINT>(iPos0), buf, sizeof buf, MF_BYPOSITION);
     return buf;
@@ -106,9 +106,9 @@ TEST_F(Menu, TextsReadAndWrittenByIdentifierAndPath) {
     EXPECT_EQ(shortText, "&Ope");
 
     ASSERT_TRUE(XMENUSETCHAR(xMenu, 2201, "Renamed       "));
-    EXPECT_EQ(pxtext(deeper, 0), "Renamed");
+    EXPECT_EQ(PXTEXT(deeper, 0), "Renamed");
     ASSERT_TRUE(XMENUSETCHAR_POS(xMenu, {1, 4}, XFIXED("&Quit", 64)));
-    EXPECT_EQ(pxtext(file, 3), "&Quit");
+    EXPECT_EQ(PXTEXT(file, 3), "&Quit");
     EXPECT_EQ(GetMenuItemID(file, 3), 1003u);
 
     // Unknown items, positions and property codes change nothing.
@@ -120,7 +120,7 @@ TEST_F(Menu, TextsReadAndWrittenByIdentifierAndPath) {
     EXPECT_FALSE(XMENUSETCHAR(xMenu, 9999, "x"));
     EXPECT_FALSE(XMENUSETCHAR(xMenu, 1001, "x", XP_ENABLED));
     EXPECT_FALSE(XMENUSETCHAR_POS(xMenu, {-1, 1}, "x"));
-    EXPECT_EQ(pxtext(file, 0), "&Open");
+    EXPECT_EQ(PXTEXT(file, 0), "&Open");
 }
 
 TEST_F(Menu, CheckAndGreyStates) {
@@ -171,7 +171,7 @@ TEST_F(Menu, TypesAndCheckMarkBitmaps) {
     ASSERT_TRUE(XMENUSETTYPE(xMenu, 1001, MFT_RADIOCHECK));
     ASSERT_TRUE(XMENUGETTYPE(xMenu, 1001, t));
     EXPECT_EQ(t, MFT_RADIOCHECK);
-    EXPECT_EQ(pxtext(file, 0), "&Open");
+    EXPECT_EQ(PXTEXT(file, 0), "&Open");
     ASSERT_TRUE(XMENUSETTYPE_POS(xMenu, {2, 2, 1}, MFT_RIGHTJUSTIFY, -1));
     ASSERT_TRUE(XMENUGETTYPE_POS(xMenu, {2, 2, 1}, t, -1));
     EXPECT_EQ(t, MFT_RIGHTJUSTIFY);
@@ -204,19 +204,19 @@ TEST_F(Menu, TypesAndCheckMarkBitmaps) {
 TEST_F(Menu, LongTextsAreKeptWholeAndOwnerDrawnItemsKeepTheirData) {
     const std::string longText(100, 'w');
     ASSERT_TRUE(XMENUSETCHAR_POS(xMenu, {1, 1}, longText + "   "));
-    EXPECT_EQ(pxtext(file, 0), longText);
+    EXPECT_EQ(PXTEXT(file, 0), longText);
     ASSERT_TRUE(XMENUSETTYPE(xMenu, 1001, MFT_RADIOCHECK));
-    EXPECT_EQ(pxtext(file, 0), longText);
+    EXPECT_EQ(PXTEXT(file, 0), longText);
     // Turned into a pop-up on the way of an insertion: the same whole text.
     ASSERT_TRUE(XMENUSETCHAR(xMenu, -3, longText));
     ASSERT_TRUE(XINSERTMENUITEM_POS(xMenu, pxitem(3101, "&Contents"), {3, 1}));
     ASSERT_NE(GetSubMenu(bar, 2), nullptr);
-    EXPECT_EQ(pxtext(bar, 2), longText);
+    EXPECT_EQ(PXTEXT(bar, 2), longText);
     // Only an inserted item's description is bounded.
     XMENUITEM x = pxitem(3102, "");
     x.sText = longText;
     ASSERT_TRUE(XINSERTMENUITEM_POS(xMenu, x, {3, 1}));
-    EXPECT_EQ(pxtext(GetSubMenu(bar, 2), 0), longText.substr(0, 64));
+    EXPECT_EQ(PXTEXT(GetSubMenu(bar, 2), 0), longText.substr(0, 64));
 
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
@@ -237,16 +237,16 @@ TEST_F(Menu, InsertingByPath) {
     ASSERT_TRUE(XINSERTMENUITEM_POS(xMenu, pxitem(3101, "&Contents"), {3, 1}));
     const HMENU help = GetSubMenu(bar, 2);
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(pxtext(bar, 2), "&Help");
+    EXPECT_EQ(PXTEXT(bar, 2), "&Help");
     EXPECT_EQ(GetMenuItemCount(help), 1);
     EXPECT_EQ(GetMenuItemID(help, 0), 3101u);
-    EXPECT_EQ(pxtext(help, 0), "&Contents");
+    EXPECT_EQ(PXTEXT(help, 0), "&Contents");
     EXPECT_EQ(nRedraws, 0);
 
     // Appended to the bar, which is redrawn.
     ASSERT_TRUE(XINSERTMENUITEM_POS(xMenu, pxitem(5001, "&Window"), {XMP_APPEND}));
     EXPECT_EQ(GetMenuItemCount(bar), 4);
-    EXPECT_EQ(pxtext(bar, 3), "&Window");
+    EXPECT_EQ(PXTEXT(bar, 3), "&Window");
     EXPECT_EQ(nRedraws, 1);
 
     // Before an item of a submenu, past the end, and after the last item of a deep one.
@@ -274,12 +274,12 @@ TEST_F(Menu, InsertingByIdentifierGoesBeforeTheItemFound) {
     ASSERT_TRUE(XINSERTMENUITEM_ID(xMenu, pxitem(2150, "Before 2201"), 2201));
     EXPECT_EQ(GetMenuItemCount(deeper), 3);
     EXPECT_EQ(GetMenuItemID(deeper, 0), 2150u);
-    EXPECT_EQ(pxtext(deeper, 0), "Before 2201");
+    EXPECT_EQ(PXTEXT(deeper, 0), "Before 2201");
     EXPECT_EQ(nRedraws, 0);
 
     ASSERT_TRUE(XINSERTMENUITEM_ID(xMenu, pxitem(6001, "&View"), -2)); // before top-level 2
-    EXPECT_EQ(pxtext(bar, 1), "&View");
-    EXPECT_EQ(pxtext(bar, 2), "&Edit");
+    EXPECT_EQ(PXTEXT(bar, 1), "&View");
+    EXPECT_EQ(PXTEXT(bar, 2), "&Edit");
     EXPECT_EQ(nRedraws, 1);
 
     EXPECT_FALSE(XINSERTMENUITEM_ID(xMenu, pxitem(1, "x"), 9999));

@@ -38,7 +38,7 @@ LRESULT pxonchar(XWND&, int&, bool, bool) {
     ++nChars;
     return XTRUE;
 }
-LRESULT pxonsize(XWND&, int, int, int&) {
+LRESULT PXONSIZE(XWND&, int, int, int&) {
     ++nSizes;
     return XFALSE;
 }
@@ -81,7 +81,7 @@ TEST(Storm, WindowsControlsAndADialogOutliveRandomAndExtremeMessages) {
                               0, 0, 600, 400));
     XSETHANDLER<WM_KEYDOWN>(xWnd, pxonkey);
     XSETHANDLER<WM_CHAR>(xWnd, pxonchar);
-    XSETHANDLER<WM_SIZE>(xWnd, pxonsize);
+    XSETHANDLER<WM_SIZE>(xWnd, PXONSIZE);
     XSETHANDLER<WM_SYSCOMMAND>(xWnd, pxonsyscommand);
     std::vector<HWND> controls;
     for (int iClass = 1; iClass <= 17; ++iClass) {

@@ -81,7 +81,7 @@ std::string pxclassname(HWND hWnd) {
     return buf;
 }
 
-std::string pxtext(HWND hWnd) {
+std::string PXTEXT(HWND hWnd) {
     std::string s(4096, '\0');
     s.resize(static_cast<std::size_t>(GetWindowTextA(hWnd, s.data(), 4096)));
     return s;
@@ -172,9 +172,9 @@ TEST(Creation, ForeignClassIsSubclassedAndStillBehavesAsItsClass) {
     EXPECT_EQ(GetWindowLongA(edit.hWnd, GWL_ID), 5);
 
     // Unhandled messages reach the edit control through its old procedure.
-    EXPECT_EQ(pxtext(edit.hWnd), "first");
+    EXPECT_EQ(PXTEXT(edit.hWnd), "first");
     EXPECT_TRUE(SendMessageA(edit.hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("second")));
-    EXPECT_EQ(pxtext(edit.hWnd), "second");
+    EXPECT_EQ(PXTEXT(edit.hWnd), "second");
     SendMessageA(edit.hWnd, EM_SETSEL, 1, 4);
     DWORD from = 0, to = 0;
     SendMessageA(edit.hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
@@ -287,11 +287,11 @@ TEST(Creation, TitleIsTrimmedAndCutTo1023Characters) {
     while (sLong.size() < 2000) sLong += "0123456789abcdefghij";
     XWND longer, padded, untitled;
     ASSERT_TRUE(XCREATEWINDOW(longer, xNone, WS_OVERLAPPEDWINDOW, sLong));
-    EXPECT_EQ(pxtext(longer.hWnd), sLong.substr(0, 1023));
+    EXPECT_EQ(PXTEXT(longer.hWnd), sLong.substr(0, 1023));
     ASSERT_TRUE(XCREATEWINDOW(padded, xNone, WS_OVERLAPPEDWINDOW, "  Tapmon   "));
-    EXPECT_EQ(pxtext(padded.hWnd), "  Tapmon");
+    EXPECT_EQ(PXTEXT(padded.hWnd), "  Tapmon");
     ASSERT_TRUE(XCREATEWINDOW(untitled, xNone, WS_OVERLAPPEDWINDOW));
-    EXPECT_EQ(pxtext(untitled.hWnd), "");
+    EXPECT_EQ(PXTEXT(untitled.hWnd), "");
     for (XWND* x : {&longer, &padded, &untitled}) XDESTROYWINDOW(*x);
 }
 
@@ -628,12 +628,12 @@ TEST(Binding, UnbindLeavesObjectsItDidNotAllocate) {
     EXPECT_EQ(GetPropA(hEdit, "XWND"), nullptr);
     EXPECT_EQ(xStaticEdit.lpfnOldProc, XOLD_NONE);
     EXPECT_EQ(xStaticEdit.hWnd, hEdit) << "the object is still ours to use";
-    EXPECT_EQ(pxtext(hEdit), "text");
+    EXPECT_EQ(PXTEXT(hEdit), "text");
 
     // Reusable as any declared object.
     ASSERT_TRUE(XCREATEWINDOW(xStaticEdit, host, WS_CHILD, "again", std::nullopt, 0, 30, 80, 20,
                               nullptr, "Edit", 9));
-    EXPECT_EQ(pxtext(xStaticEdit.hWnd), "again");
+    EXPECT_EQ(PXTEXT(xStaticEdit.hWnd), "again");
     XDESTROYWINDOW(host);
 }
 
@@ -790,7 +790,7 @@ TEST(DefaultFrame, VisibleOverlappedAppWindowThatQuitsWhenDestroyed) {
     EXPECT_EQ(xApp.nWindows, nBefore + 1);
     EXPECT_TRUE(IsWindowVisible(xFrame.hWnd));
     EXPECT_EQ(pxclassname(xFrame.hWnd), "XWndClass");
-    EXPECT_EQ(pxtext(xFrame.hWnd), "");
+    EXPECT_EQ(PXTEXT(xFrame.hWnd), "");
     EXPECT_EQ(xFrame.lpfnOldProc, XOLD_CLASS);
     EXPECT_EQ(FXWNDBYHANDLE(xFrame.hWnd), &xFrame);
     EXPECT_TRUE(GetWindowLongA(xFrame.hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
