@@ -233,6 +233,16 @@ bool PXITEMTEXT(HWND h, UINT iLenMsg, UINT iTextMsg, WPARAM i, std::string& buf)
     return PXUNLESSERR(FXSEND(h, iTextMsg, i, FXADDR(&buf[0])));
 }
 
+// An item's text through a record that names the buffer and its size (tab items, columns).
+template <class Item>
+bool PXITEMTEXTINTO(HWND h, UINT iMsg, UINT iMask, WPARAM i, std::string& buf, int cap) {
+    Item it{};
+    it.mask = iMask;
+    it.pszText = &buf[0];
+    it.cchTextMax = cap;
+    return FXSEND(h, iMsg, i, FXADDR(&it)) != 0;
+}
+
 bool PXSETFONT(XCTLREC& rec, HWND h, std::string_view sText) {
     const XFONTDESC d = PXREADFONT(sText);
     const HFONT f = CreateFontA(-d.iHeight, d.iWidth, 0, 0, d.iWeight, d.bItalic, d.bUnderline,
@@ -1020,14 +1030,7 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
         case XCC_LISTBOX: ok = PXITEMTEXT(h, LB_GETTEXTLEN, LB_GETTEXT, k1, buf); break;
         case XCC_COMBOLIST:
         case XCC_COMBOEDIT: ok = PXITEMTEXT(h, CB_GETLBTEXTLEN, CB_GETLBTEXT, k1, buf); break;
-        case XCC_TAB: {
-            TCITEMA it{};
-            it.mask = TCIF_TEXT;
-            it.pszText = &buf[0];
-            it.cchTextMax = cap;
-            ok = FXSEND(h, TCM_GETITEMA, k1, FXADDR(&it)) != 0;
-            break;
-        }
+        case XCC_TAB: ok = PXITEMTEXTINTO<TCITEMA>(h, TCM_GETITEMA, TCIF_TEXT, k1, buf, cap); break;
         case XCC_STATUSBAR: {
             // SB_GETTEXT takes no size: the buffer must hold the whole text.
             const std::size_t need = LOWORD(FXSEND(h, SB_GETTEXTLENGTHA, k1)) + 1u;
@@ -1035,14 +1038,9 @@ bool XCTLGETCHAR(XWND& xWnd, int ID, std::string& sText, std::optional<int> iPro
             ok = FXSEND(h, SB_GETTEXTA, k1, FXADDR(&buf[0])) != 0;
             break;
         }
-        case XCC_LISTVIEW: {
-            LVCOLUMNA col{};
-            col.mask = LVCF_TEXT;
-            col.pszText = &buf[0];
-            col.cchTextMax = cap;
-            ok = FXSEND(h, LVM_GETCOLUMNA, k1, FXADDR(&col)) != 0;
+        case XCC_LISTVIEW:
+            ok = PXITEMTEXTINTO<LVCOLUMNA>(h, LVM_GETCOLUMNA, LVCF_TEXT, k1, buf, cap);
             break;
-        }
         case XCC_EDIT: {
             if (!(PXSTYLE(h) & ES_MULTILINE)) break;
             buf.assign(std::max<std::size_t>(len + 1, sizeof(WORD)), '\0'); // room for the size

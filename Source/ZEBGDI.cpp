@@ -219,28 +219,33 @@ void XSETSCALING(XDC& dc, float x, float y, float xScale, std::optional<float> y
                  GetDeviceCaps(dc.hDC, LOGPIXELSY));
 }
 
-void XSETCLIPPING(XDC& dc, std::optional<int> x1, std::optional<int> y1, std::optional<int> x2,
-                  std::optional<int> y2) {
+namespace {
+
+// Clips to the rectangle of two corners given in view or world coordinates; no rectangle
+// unless all four are given.
+template <class T, class ToClient>
+void PXSETCLIPPING(XDC& dc, const std::optional<T>& x1, const std::optional<T>& y1,
+                   const std::optional<T>& x2, const std::optional<T>& y2, ToClient toclient) {
     if (!(x1 && y1 && x2 && y2)) {
         SelectClipRgn(dc.hDC, nullptr);
         return;
     }
     int l, t, r, b;
-    XVIEW2CLIENT(dc, *x1, *y1, l, t);
-    XVIEW2CLIENT(dc, *x2, *y2, r, b);
+    toclient(dc, *x1, *y1, l, t);
+    toclient(dc, *x2, *y2, r, b);
     PXCLIPRECT(dc, l, t, r, b);
+}
+
+} // namespace
+
+void XSETCLIPPING(XDC& dc, std::optional<int> x1, std::optional<int> y1, std::optional<int> x2,
+                  std::optional<int> y2) {
+    PXSETCLIPPING(dc, x1, y1, x2, y2, XVIEW2CLIENT);
 }
 
 void XSETCLIPPING_W(XDC& dc, std::optional<float> x1, std::optional<float> y1,
                     std::optional<float> x2, std::optional<float> y2) {
-    if (!(x1 && y1 && x2 && y2)) {
-        SelectClipRgn(dc.hDC, nullptr);
-        return;
-    }
-    int l, t, r, b;
-    XWND2CLIENT(dc, *x1, *y1, l, t);
-    XWND2CLIENT(dc, *x2, *y2, r, b);
-    PXCLIPRECT(dc, l, t, r, b);
+    PXSETCLIPPING(dc, x1, y1, x2, y2, XWND2CLIENT);
 }
 
 HPEN PXCREATEPEN(const XDC& dc, int iStyle, int iWidth, std::intptr_t iColour) {

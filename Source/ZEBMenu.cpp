@@ -62,6 +62,12 @@ bool PXPATHOF(const XMENU& xMenu, int ID, XMENUPATH& iPath) {
     return iPath[0] != XMP_UNUSED;
 }
 
+// The type routines take a reserved argument that must be absent or -1.
+bool PXREACHTYPE(const XMENU& xMenu, const XMENUPATH& iPos, std::optional<int> iReserved,
+                 HMENU& hMenu, UINT& iPos0) {
+    return !(iReserved && *iReserved != -1) && PXREACH(xMenu, iPos, hMenu, iPos0);
+}
+
 MENUITEMINFOA PXINFO(UINT fMask) {
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
@@ -161,10 +167,9 @@ bool XDELETEMENUITEM_POS(const XMENU& xMenu, const XMENUPATH& iPos) {
 
 bool XMENUSETTYPE_POS(const XMENU& xMenu, const XMENUPATH& iPos, int iType,
                       std::optional<int> iReserved) {
-    if (iReserved && *iReserved != -1) return false;
     HMENU h;
     UINT p;
-    if (!PXREACH(xMenu, iPos, h, p)) return false;
+    if (!PXREACHTYPE(xMenu, iPos, iReserved, h, p)) return false;
     MENUITEMINFOA mii = PXINFO(MIIM_TYPE);
     mii.fType = static_cast<UINT>(iType);
     // MIIM_TYPE sets type and data together: a text item keeps its whole text, an owner-drawn
@@ -185,10 +190,9 @@ bool XMENUSETTYPE_POS(const XMENU& xMenu, const XMENUPATH& iPos, int iType,
 
 bool XMENUGETTYPE_POS(const XMENU& xMenu, const XMENUPATH& iPos, int& iType,
                       std::optional<int> iReserved) {
-    if (iReserved && *iReserved != -1) return false;
     HMENU h;
     UINT p;
-    if (!PXREACH(xMenu, iPos, h, p)) return false;
+    if (!PXREACHTYPE(xMenu, iPos, iReserved, h, p)) return false;
     MENUITEMINFOA mii = PXINFO(MIIM_TYPE);
     if (!GetMenuItemInfoA(h, p, TRUE, &mii)) return false;
     iType = static_cast<int>(mii.fType);

@@ -1280,28 +1280,31 @@ bool FXISCONTROLPARENT(HWND hWnd) {
 
 // Point conversions.
 
+namespace {
+
+template <BOOL(WINAPI* Map)(HWND, LPPOINT), class T>
+bool PXMAPPOINT(const XWND& xWnd, LONG x, LONG y, T& xOut, T& yOut) {
+    POINT pt{x, y};
+    const bool ok = Map(xWnd.hWnd, &pt) != 0;
+    xOut = static_cast<T>(pt.x);
+    yOut = static_cast<T>(pt.y);
+    return ok;
+}
+
+} // namespace
+
 bool PXSCREEN2CLIENT(const XWND& xWnd, POINT pt, POINT& ptOut) {
-    ptOut = pt;
-    return ScreenToClient(xWnd.hWnd, &ptOut) != 0;
+    return PXMAPPOINT<ScreenToClient>(xWnd, pt.x, pt.y, ptOut.x, ptOut.y);
 }
 
 bool PXSCREEN2CLIENT(const XWND& xWnd, int x, int y, int& xOut, int& yOut) {
-    POINT pt;
-    const bool ok = PXSCREEN2CLIENT(xWnd, POINT{x, y}, pt);
-    xOut = pt.x;
-    yOut = pt.y;
-    return ok;
+    return PXMAPPOINT<ScreenToClient>(xWnd, x, y, xOut, yOut);
 }
 
 bool PXCLIENT2SCREEN(const XWND& xWnd, POINT pt, POINT& ptOut) {
-    ptOut = pt;
-    return ClientToScreen(xWnd.hWnd, &ptOut) != 0;
+    return PXMAPPOINT<ClientToScreen>(xWnd, pt.x, pt.y, ptOut.x, ptOut.y);
 }
 
 bool PXCLIENT2SCREEN(const XWND& xWnd, int x, int y, int& xOut, int& yOut) {
-    POINT pt;
-    const bool ok = PXCLIENT2SCREEN(xWnd, POINT{x, y}, pt);
-    xOut = pt.x;
-    yOut = pt.y;
-    return ok;
+    return PXMAPPOINT<ClientToScreen>(xWnd, x, y, xOut, yOut);
 }
