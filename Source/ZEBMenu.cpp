@@ -68,6 +68,11 @@ bool PXREACHTYPE(const XMENU& xMenu, const XMENUPATH& iPos, std::optional<int> i
     return !(iReserved && *iReserved != -1) && PXREACH(xMenu, iPos, hMenu, iPos0);
 }
 
+// The logical routines know two properties: the check mark and the enabled state.
+bool PXREACHLOG(const XMENU& xMenu, const XMENUPATH& iPos, int iProp, HMENU& hMenu, UINT& iPos0) {
+    return (iProp == XP_VALUE || iProp == XP_ENABLED) && PXREACH(xMenu, iPos, hMenu, iPos0);
+}
+
 MENUITEMINFOA PXINFO(UINT fMask) {
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
@@ -249,10 +254,9 @@ bool XMENUGETCHAR_POS(const XMENU& xMenu, const XMENUPATH& iPos, std::string& sT
 bool XMENUSETLOG_POS(const XMENU& xMenu, const XMENUPATH& iPos, bool bValue,
                      std::optional<int> iProperty) {
     const int prop = iProperty.value_or(XP_VALUE);
-    if (prop != XP_VALUE && prop != XP_ENABLED) return false;
     HMENU h;
     UINT p;
-    if (!PXREACH(xMenu, iPos, h, p)) return false;
+    if (!PXREACHLOG(xMenu, iPos, prop, h, p)) return false;
     DWORD r;
     if (prop == XP_VALUE)
         r = CheckMenuItem(h, p, MF_BYPOSITION | (bValue ? MF_CHECKED : MF_UNCHECKED));
@@ -266,10 +270,9 @@ bool XMENUSETLOG_POS(const XMENU& xMenu, const XMENUPATH& iPos, bool bValue,
 bool XMENUGETLOG_POS(const XMENU& xMenu, const XMENUPATH& iPos, bool& bValue,
                      std::optional<int> iProperty) {
     const int prop = iProperty.value_or(XP_VALUE);
-    if (prop != XP_VALUE && prop != XP_ENABLED) return false;
     HMENU h;
     UINT p;
-    if (!PXREACH(xMenu, iPos, h, p)) return false;
+    if (!PXREACHLOG(xMenu, iPos, prop, h, p)) return false;
     MENUITEMINFOA mii = PXINFO(MIIM_STATE);
     if (!GetMenuItemInfoA(h, p, TRUE, &mii)) return false;
     bValue = prop == XP_VALUE ? (mii.fState & MFS_CHECKED) != 0 : (mii.fState & MF_GRAYED) == 0;
