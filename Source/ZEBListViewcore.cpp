@@ -130,6 +130,15 @@ template <class T> void store(unsigned char* p, T v) {
     std::memcpy(p, &v, sizeof v);
 }
 
+// An integer field takes a text whose value fits its width.
+template <class T> bool storeint(unsigned char* p, std::string_view s) {
+    long long v = 0;
+    if (!readint(s, v) || v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max())
+        return false;
+    store(p, static_cast<T>(v));
+    return true;
+}
+
 int sign(long long d) {
     return d < 0 ? -1 : (d > 0 ? 1 : 0);
 }
@@ -273,7 +282,6 @@ bool PXLVFIELDTEXT(const XLVFIELD& f, const unsigned char* pField, std::string& 
 
 bool PXLVREADFIELD(const XLVFIELD& f, std::string_view sText, unsigned char* pField) {
     sText = beforenul(sText, XLV_MAXTEXT);
-    long long v = 0;
     double x = 0;
     switch (f.cLetter) {
     case 'a': {
@@ -281,22 +289,10 @@ bool PXLVREADFIELD(const XLVFIELD& f, std::string_view sText, unsigned char* pFi
             pField[k] = k < static_cast<int>(sText.size()) ? sText[k] : ' ';
         return true;
     }
-    case 'i':
-        if (!readint(sText, v) || v < INT32_MIN || v > INT32_MAX) return false;
-        store(pField, static_cast<std::int32_t>(v));
-        return true;
-    case 'j':
-        if (!readint(sText, v) || v < INT16_MIN || v > INT16_MAX) return false;
-        store(pField, static_cast<std::int16_t>(v));
-        return true;
-    case 'k':
-        if (!readint(sText, v) || v < INT8_MIN || v > INT8_MAX) return false;
-        store(pField, static_cast<std::int8_t>(v));
-        return true;
-    case 'n':
-        if (!readint(sText, v)) return false;
-        store(pField, static_cast<std::int64_t>(v));
-        return true;
+    case 'i': return storeint<std::int32_t>(pField, sText);
+    case 'j': return storeint<std::int16_t>(pField, sText);
+    case 'k': return storeint<std::int8_t>(pField, sText);
+    case 'n': return storeint<std::int64_t>(pField, sText);
     case 'f':
     case 'e':
         if (!readreal(sText, x) || std::fabs(x) > std::numeric_limits<float>::max()) return false;
