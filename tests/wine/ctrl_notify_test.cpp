@@ -199,23 +199,8 @@ TEST_F(CtlNotify, UpDownArrowClickedReportsTheChange) {
 
 TEST_F(CtlNotify, ListViewReportsSelectionActivationAndColumnClicks) {
     make(90, XCC_LISTVIEW, 0, std::nullopt, 10, 10, 300, 200);
-    for (int i = 0; i < 2; ++i) {
-        char name[] = "col";
-        LVCOLUMNA col{};
-        col.mask = LVCF_TEXT | LVCF_WIDTH;
-        col.pszText = name;
-        col.cx = 100;
-        XCTLSENDMESSAGE(w, 90, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
-    }
-    for (int i = 0; i < 3; ++i) {
-        char text[] = "row";
-        LVITEMA it{};
-        it.mask = LVIF_TEXT | LVIF_PARAM;
-        it.iItem = i;
-        it.pszText = text;
-        it.lParam = i;
-        XCTLSENDMESSAGE(w, 90, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it));
-    }
+    XCTLTEST_LVCOLUMNS(w, 90, 2, 100);
+    XCTLTEST_LVROWS(w, 90, 3);
     ASSERT_TRUE(XCTLSETSUB(w, 90, XCTLTEST_RECORD));
     ASSERT_TRUE(XCTLSETSUB(w, 90, XCTLTEST_RECORD, XEC_DBLCLK));
     ASSERT_TRUE(XCTLSETSUB(w, 90, XCTLTEST_RECORD, XEC_COLCLICK));

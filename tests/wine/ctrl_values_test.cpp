@@ -21,29 +21,8 @@ class CtlValues : public XCtlTest {
         EXPECT_TRUE(XCTLGETINT(w, ID, v, prop)) << "control " << ID;
         return v;
     }
-    void columns(int ID, int n) {
-        for (int i = 0; i < n; ++i) {
-            char name[] = "column";
-            LVCOLUMNA col{};
-            col.mask = LVCF_TEXT | LVCF_WIDTH;
-            col.pszText = name;
-            col.cx = 60;
-            XCTLSENDMESSAGE(w, ID, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
-                            reinterpret_cast<LPARAM>(&col));
-        }
-    }
-    // Rows of an ordinary list view carry their application index - 1.
-    void rows(int ID, int n) {
-        for (int i = 0; i < n; ++i) {
-            char text[] = "row";
-            LVITEMA it{};
-            it.mask = LVIF_TEXT | LVIF_PARAM;
-            it.iItem = i;
-            it.pszText = text;
-            it.lParam = i;
-            XCTLSENDMESSAGE(w, ID, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it));
-        }
-    }
+    void columns(int ID, int n) { XCTLTEST_LVCOLUMNS(w, ID, n, 60); }
+    void rows(int ID, int n) { XCTLTEST_LVROWS(w, ID, n); }
 };
 
 TEST_F(CtlValues, StaticsAndGroupBoxesHaveACaptionAndNoValue) {

@@ -85,3 +85,29 @@ class XCtlTest : public ::testing::Test {
     }
     XWND w;
 };
+
+// n columns of a list view, each cx wide.
+inline void XCTLTEST_LVCOLUMNS(XWND& w, int ID, int n, int cx) {
+    for (int i = 0; i < n; ++i) {
+        char name[] = "column";
+        LVCOLUMNA col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH;
+        col.pszText = name;
+        col.cx = cx;
+        XCTLSENDMESSAGE(w, ID, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                        reinterpret_cast<LPARAM>(&col));
+    }
+}
+
+// n rows of an ordinary list view; each carries its application index - 1.
+inline void XCTLTEST_LVROWS(XWND& w, int ID, int n) {
+    for (int i = 0; i < n; ++i) {
+        char text[] = "row";
+        LVITEMA it{};
+        it.mask = LVIF_TEXT | LVIF_PARAM;
+        it.iItem = i;
+        it.pszText = text;
+        it.lParam = i;
+        XCTLSENDMESSAGE(w, ID, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it));
+    }
+}
