@@ -16,7 +16,8 @@
 //                                milliseconds (300)
 //   panetext focus               "focus NAME" and "active NAME" of Tapmon's thread (NAME:
 //                                frame, pane, about, about-ok, none or the window's class),
-//                                "menumode 0|1", and "popup L T R B" for each open menu
+//                                "menumode 0|1", and "popup L T R B" and "popupclient L T R B"
+//                                (its items' area) for each open menu
 //   panetext rects               the frame's client size, the pane's rectangle in client
 //                                coordinates and on the screen, the frame's window rectangle,
 //                                whether it is minimised, where its menu bar is on the screen
@@ -25,6 +26,9 @@
 //                                the frame's rectangle, whether it is enabled, the box count
 //   panetext move X Y W H        SetWindowPos of the frame
 //   panetext show CMD            ShowWindow of the frame
+//   panetext clipboard           prints the clipboard's text (CF_TEXT) as it is; fails without
+//                                one
+//   panetext clipboard clear     empties the clipboard
 //   panetext final SECONDS       hooks Tapmon's thread (panehook.dll beside this program),
 //                                prints "hooked", waits until the frame is destroyed and prints
 //                                the text the pane held at that moment
@@ -148,10 +152,16 @@ int pxabout(HWND hFrame) {
 
 BOOL CALLBACK pxprintpopup(HWND h, LPARAM) {
     char s[16];
-    RECT r{};
+    RECT r{}, c{};
     if (IsWindowVisible(h) && GetClassNameA(h, s, sizeof s) && !std::strcmp(s, "#32768") &&
-        GetWindowRect(h, &r))
+        GetWindowRect(h, &r)) {
         pxprintrect("popup", r);
+        // Where the items are: the menu's client area on the screen.
+        if (GetClientRect(h, &c)) {
+            MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&c), 2);
+            pxprintrect("popupclient", c);
+        }
+    }
     return TRUE;
 }
 
@@ -245,10 +255,36 @@ int pxfinal(HWND hFrame, int nSeconds) {
     return 0;
 }
 
+// The clipboard may be held open for a moment by its owner or by Wine's X11 bridge.
+bool PXOPENCLIPBOARD() {
+    for (int i = 0; i < 100; ++i) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+int PXCLIPBOARD(bool bClear) {
+    if (!PXOPENCLIPBOARD()) return 1;
+    int rc = 1;
+    if (bClear) {
+        rc = EmptyClipboard() ? 0 : 1;
+    } else if (const HANDLE h = GetClipboardData(CF_TEXT)) {
+        if (const auto* p = static_cast<const char*>(GlobalLock(h))) {
+            std::fwrite(p, 1, std::strlen(p), stdout);
+            GlobalUnlock(h);
+            rc = 0;
+        }
+    }
+    CloseClipboard();
+    return rc;
+}
+
 int pxusage() {
-    std::fprintf(stderr, "usage: panetext [len|clear|fill N|post MSG W L [N]|send MSG W L|"
-                         "pane MSG W L|ping MS|chars post|send A B|wait-idle "
-                         "[MS]|focus|rects|about|move X Y W H|show CMD|final S]\n");
+    std::fprintf(stderr,
+                 "usage: panetext [len|clear|fill N|post MSG W L [N]|send MSG W L|"
+                 "pane MSG W L|ping MS|chars post|send A B|wait-idle "
+                 "[MS]|focus|rects|about|move X Y W H|show CMD|clipboard [clear]|final S]\n");
     return 3;
 }
 
@@ -257,6 +293,9 @@ int pxusage() {
 int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     const std::string cmd = argc > 1 ? argv[1] : "";
+    // The clipboard belongs to the desktop, not to Tapmon.
+    if (cmd == "clipboard" && (argc == 2 || (argc == 3 && !std::strcmp(argv[2], "clear"))))
+        return PXCLIPBOARD(argc == 3);
     const HWND hFrame = pxframe();
     if (!hFrame) {
         std::fprintf(stderr, "panetext: no Tapmon window\n");
