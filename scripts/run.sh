@@ -48,7 +48,8 @@ fi
 echo "window \"$title\" at (x y w h): $geom"
 xdotool type --delay 50 a
 xdotool key --delay 50 shift+b Return
-sleep 1
+# The reports are all in the pane once Tapmon has worked off its input.
+[ -f "$panetext" ] && wine "$panetext" wait-idle </dev/null >/dev/null 2>&1 || sleep 1
 import -window root "$shot"
 if [ -f "$panetext" ]; then
   echo "--- pane text"

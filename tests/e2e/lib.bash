@@ -2,7 +2,7 @@
 # so scripts/test.sh does not take it for a check).
 #
 # Under scripts/test.sh the scripts get an Xvfb with one Wine desktop; run by hand, a script
-# starts its own private Xvfb and stops it at the end.
+# starts its own private Xvfb and stops it at the end (unless it set E2E_NO_DESKTOP).
 #
 #   tm_start [ARCH]        starts build/ARCH/bin/Tapmon.exe (i686; $ZEB_TAPMON_EXE when set),
 #                          activates it with a click
@@ -23,7 +23,8 @@
 # shellcheck shell=bash
 set -u
 
-if [ "${ZEB_WINE_MODE:-}" = x11 ] && [ -n "${DISPLAY:-}" ]; then
+# A script that sets E2E_NO_DESKTOP starts no Wine program of its own here and needs none.
+if [ -n "${E2E_NO_DESKTOP:-}" ] || { [ "${ZEB_WINE_MODE:-}" = x11 ] && [ -n "${DISPLAY:-}" ]; }; then
   E2E_OWN_X=
 else
   E2E_OWN_X=1

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# scripts/run.sh as on a machine without a display: with DISPLAY unset it starts its own Xvfb,
+# types a, Shift+B and Return, and must print the pane's text, exactly the reports of those
+# keys after the one of its activating click on the caption. It reuses the build folder's i686
+# build (it builds only what is out of date) but has a Wine prefix of its own, so that its
+# server and desktop never meet those of the session that runs this script.
+set -u
+E2E_NO_DESKTOP=1
+. "$(dirname "$0")/lib.bash"
+
+OFF='  CapsLock OFF    NumLock OFF    ScrollLock OFF'
+
+: >"$E2E_OUT/started"
+env -u DISPLAY -u WINEPREFIX -u ZEB_WINE_MODE ZEB_BUILD="$ZEB_BUILD/runsh-wine" \
+  bash "$ZEB_ROOT/scripts/run.sh" </dev/null >"$E2E_OUT/run.txt" 2>"$E2E_OUT/run.err"
+check "run.sh without a display ends with exit code 0" 0 "$?"
+if ! grep -q '^--- pane text$' "$E2E_OUT/run.txt"; then
+  _e2e_fail "run.sh prints the pane's text"
+  tail -n 20 "$E2E_OUT/run.txt" "$E2E_OUT/run.err"
+  e2e_done
+fi
+
+sed -n '/^--- pane text$/,/^---$/p' "$E2E_OUT/run.txt" | sed '1d;$d' >"$E2E_OUT/got.txt"
+{
+  sc SC_MOVE
+  kd 'key code =  65(x41)  A' '  scan code =  30(x01E)' "$OFF" '  Keys pressed:  A'
+  ln '    WM_CHAR result:  97(x61)  a'
+  kd 'key code =  16(x10)  VK_SHIFT' '  scan code =  42(x02A)' "$OFF" '  Keys pressed:  VK_SHIFT  VK_LSHIFT'
+  kd 'key code =  66(x42)  B' '  scan code =  48(x030)' "$OFF" '  Keys pressed:  VK_SHIFT  B  VK_LSHIFT'
+  ln '    WM_CHAR result:  66(x42)  B'
+  kd 'key code =  13(x0D)  VK_RETURN' '  scan code =  28(x01C)' "$OFF" '  Keys pressed:  VK_RETURN'
+  ln '    WM_CHAR result:  13(x0D)'
+} >"$E2E_OUT/want.txt"
+if cmp -s "$E2E_OUT/want.txt" "$E2E_OUT/got.txt"; then
+  _e2e_pass "run.sh prints the caption click's and the typed keys' reports, exactly"
+else
+  _e2e_fail "run.sh prints the caption click's and the typed keys' reports, exactly"
+  diff -u --label expected --label printed "$E2E_OUT/want.txt" "$E2E_OUT/got.txt" | head -n 60
+fi
+shot=$(sed -n 's/^screenshot: //p' "$E2E_OUT/run.txt")
+check "run.sh saves its screenshot" yes "$([ -n "$shot" ] && [ "$shot" -nt "$E2E_OUT/started" ] && echo yes)"
+
+e2e_done
