@@ -7,6 +7,15 @@ include(CMakePackageConfigHelpers)
 install(TARGETS Tapmon RUNTIME DESTINATION . COMPONENT Tapmon)
 install(FILES README.md LICENSE DESTINATION . COMPONENT Tapmon)
 
+# The process entry is in the archive, but the C runtime asks for WinMain only after the archive
+# was searched: a program whose own code names nothing of EXWinMain would not get it. Programs
+# on the installed package therefore ask for it by name.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(zeb_entry _WinMain@16)
+else()
+    set(zeb_entry WinMain)
+endif()
+target_link_options(zeb INTERFACE $<INSTALL_INTERFACE:-Wl,-u,${zeb_entry}>)
 install(TARGETS zeb zebcore EXPORT ZEBTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
 install(DIRECTORY Source/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ZEB COMPONENT Development

@@ -7,7 +7,8 @@
 #   x86_64   the same, 64-bit
 #   package  the release packages of scripts/release.sh (one check)
 #   e2e      tests/e2e/*.sh one by one, under Xvfb with one Wine desktop (one check each);
-#            package.sh runs the packaged Tapmon.exe of both packages
+#            package.sh runs the packaged Tapmon.exe of both packages; standalone.sh builds
+#            examples/standalone against the installed framework of both builds and runs it
 # Ends with the line "N passed, N failed"; exits non-zero if anything failed, a build
 # failure included.
 # Environment: ZEB_STAGES="native fuzz i686 x86_64 package e2e" picks stages; ZEB_FUZZ_SECONDS (8).
