@@ -190,12 +190,21 @@ LRESULT PXONDRAWITEM(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
+// Buttons with visual styles report each paint and each hover; buttons without them send no
+// WM_NOTIFY at all, so these reports are answered "draw as usual" and go no further.
+bool PXISSTYLEDBUTTONREPORT(const NMHDR* nm) {
+    if (nm->code != NM_CUSTOMDRAW && nm->code != BCN_HOTITEMCHANGE && nm->code != BCN_DROPDOWN)
+        return false;
+    char cls[8];
+    return GetClassNameA(nm->hwndFrom, cls, sizeof cls) == 6 && lstrcmpiA(cls, "Button") == 0;
+}
+
 LRESULT PXONNOTIFY(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
     const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
     HWND hParent = GetParent(nm->hwndFrom);
     if (hParent && hParent != hWnd && FXISCONTROLPARENT(hParent))
         return SendMessageA(hParent, WM_NOTIFY, wParam, lParam);
-    if (!p) return 0;
+    if (!p || PXISSTYLEDBUTTONREPORT(nm)) return 0;
     const int id = static_cast<int>(nm->idFrom), code = static_cast<int>(nm->code);
     // A routine gives no answer, so it never vetoes a tab switch (nonzero would).
     const LRESULT handled = code == static_cast<int>(TCN_SELCHANGING) ? 0 : 1;

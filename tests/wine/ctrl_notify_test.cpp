@@ -232,6 +232,37 @@ void pxcommand(XWND&, int iID, int iCode) {
     xCommands.push_back({iID, iCode});
 }
 
+// With visual styles a button reports every paint (NM_CUSTOMDRAW) and every hover
+// (BCN_HOTITEMCHANGE) through WM_NOTIFY; buttons without them never send WM_NOTIFY, so these
+// reach neither the control's callbacks nor the command table, and the button draws as usual.
+TEST_F(CtlNotify, AButtonsPaintAndHoverReportsReachNoRoutine) {
+    make(95, XCC_BUTTON);
+    ASSERT_TRUE(XCTLSETSUB(w, 95, XCTLTEST_RECORD, XEC_CLICK));
+    ASSERT_TRUE(XSETCOMMAND(w, 95, pxcommand));
+    const HWND plain = CreateWindowExA(0, "BUTTON", "plain", WS_CHILD | WS_VISIBLE, 10, 80, 80, 24,
+                                       w.hWnd, reinterpret_cast<HMENU>(96), nullptr, nullptr);
+    ASSERT_TRUE(plain);
+    ASSERT_TRUE(XSETCOMMAND(w, 96, pxcommand));
+    xCommands.clear();
+    for (const HWND from : {ctl(95), plain}) {
+        NMCUSTOMDRAW cd{};
+        cd.hdr.hwndFrom = from;
+        cd.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(from));
+        cd.hdr.code = NM_CUSTOMDRAW;
+        cd.dwDrawStage = CDDS_PREPAINT;
+        EXPECT_EQ(SendMessageA(w.hWnd, WM_NOTIFY, cd.hdr.idFrom, reinterpret_cast<LPARAM>(&cd)),
+                  CDRF_DODEFAULT);
+        NMHDR hot = cd.hdr;
+        hot.code = BCN_HOTITEMCHANGE;
+        EXPECT_EQ(SendMessageA(w.hWnd, WM_NOTIFY, hot.idFrom, reinterpret_cast<LPARAM>(&hot)), 0);
+    }
+    EXPECT_TRUE(xCommands.empty());
+    EXPECT_TRUE(xCtlCalls().empty());
+
+    SendMessageA(w.hWnd, WM_COMMAND, MAKEWPARAM(96, BN_CLICKED), reinterpret_cast<LPARAM>(plain));
+    EXPECT_EQ(xCommands, (std::vector<XCTLCALL>{{96, BN_CLICKED}})) << "clicks still count";
+}
+
 // The list view's own sort and display answer are no callbacks: the notification goes on to
 // the command table, and without an entry there WM_NOTIFY answers 0.
 TEST_F(CtlNotify, TheListViewsOwnAnswersLeaveTheNotificationToTheCommandTable) {
