@@ -8,6 +8,7 @@
 #include "ZEBApp.h"
 #include "ZEBCtrl.h"
 #include "ZEBDialogcore.h"
+#include "ZEBGDI.h"
 
 namespace {
 
@@ -246,17 +247,15 @@ std::u16string PXSYSTEMCAPTION(XMBGETSTRING pfn, int iID) {
 }
 
 // The dialog font: DEFAULT_GUI_FONT's face, its height turned into points (the logical font
-// holds pixels, negative for a character height).
+// holds pixels, negative for a character height). The stock font is made for the system DPI,
+// so its pixels are turned into points at that DPI; the dialog manager turns the points back
+// into pixels at the box's own DPI, and the box's font follows the display it is shown on.
 void PXDIALOGFONT(XMBSPEC& content) {
     LOGFONTA lf{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
     int pt = 8;
-    if (lf.lfHeight != 0) {
-        const HDC dc = GetDC(nullptr);
-        const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
-        pt = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, dpi > 0 ? dpi : 96);
-    }
+    if (lf.lfHeight != 0)
+        pt = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, FXSYSTEMDPI());
     content.iPointSize = static_cast<std::uint16_t>(pt > 0 ? pt : 8);
     content.sFace = PXWIDE(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
 }

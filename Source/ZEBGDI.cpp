@@ -741,3 +741,40 @@ bool XDELETEDC(XDC& dc) {
     dc.hDC = nullptr;
     return DeleteObject(hBmp) != 0;
 }
+
+// DPI.
+
+namespace {
+
+// GetDpiForWindow and GetDpiForSystem exist from Windows 10 1607 on: looked up once, so the
+// program still starts on older systems.
+template <class F> F PXUSER32(const char* sName) {
+    static const HMODULE hUser = GetModuleHandleA("user32");
+    return hUser ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(hUser, sName)))
+                 : nullptr;
+}
+
+int PXSCREENDPI(HWND hWnd) {
+    const HDC dc = GetDC(hWnd);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    if (dc) ReleaseDC(hWnd, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+} // namespace
+
+int XGETDPI(const XWND& xWnd) {
+    using XGETDPIFORWINDOW = UINT(WINAPI*)(HWND);
+    static const auto pfn = PXUSER32<XGETDPIFORWINDOW>("GetDpiForWindow");
+    if (pfn && xWnd.hWnd)
+        if (const UINT dpi = pfn(xWnd.hWnd)) return static_cast<int>(dpi);
+    return PXSCREENDPI(IsWindow(xWnd.hWnd) ? xWnd.hWnd : nullptr);
+}
+
+int FXSYSTEMDPI() {
+    using XGETDPIFORSYSTEM = UINT(WINAPI*)();
+    static const auto pfn = PXUSER32<XGETDPIFORSYSTEM>("GetDpiForSystem");
+    if (pfn)
+        if (const UINT dpi = pfn()) return static_cast<int>(dpi);
+    return PXSCREENDPI(nullptr);
+}

@@ -16,6 +16,7 @@
 //   Bitmaps     XBITMAP PXCREATEBITMAP_RSRC PXCREATEBITMAP_FILE XPLACEBITMAP(_W) XGETBITMAP(_W)
 //               XBITCOPY(_W) XDELETEBITMAP XSAVEBITMAP
 //   Memory DCs  XMEMORYDC XDELETEDC
+//   DPI         XGETDPI FXSYSTEMDPI
 #pragma once
 
 #include <windows.h>
@@ -211,3 +212,11 @@ bool XSAVEBITMAP(const XBITMAP& bmp, std::string_view sFile,
 XDC XMEMORYDC(int iWidth, int iHeight, std::optional<HDC> hRef = std::nullopt);
 // Deletes the context's bitmap and the context; hDC becomes 0. The font is not touched.
 bool XDELETEDC(XDC& dc);
+
+// ---- DPI -------------------------------------------------------------------------------------
+
+// The window's dots per inch (96 at 100 % scale): its display's under per-monitor awareness,
+// where the system can tell (Windows 10 1607 and later), else the screen's.
+int XGETDPI(const XWND& xWnd);
+// The system DPI: what stock fonts and dialog base units are made for.
+int FXSYSTEMDPI();

@@ -386,6 +386,26 @@ LRESULT PXONMOUSEWHEEL(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND*
     return 0;
 }
 
+// A window whose display changed its DPI takes the rectangle the system suggests (default
+// processing does nothing with it), unless its handler placed the window itself (true). Dialogs
+// are left to the dialog manager, which scales them by itself. The rectangle is read without
+// faulting: another process may send the message with any long parameter.
+LRESULT PXONDPICHANGED(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
+    LRESULT v;
+    if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return v;
+    const LRESULT r = PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
+    RECT rc;
+    SIZE_T n = 0;
+    if ((p && p->lpfnOldProc == XOLD_DIALOG) || !lParam ||
+        !ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lParam), &rc, sizeof rc,
+                           &n) ||
+        n != sizeof rc || rc.right <= rc.left || rc.bottom <= rc.top)
+        return r;
+    SetWindowPos(hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return r;
+}
+
 LRESULT PXONCREATECONTROL(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
     HWND hCtl = nullptr;
     if (const auto* b = reinterpret_cast<const XCREATEBLOCK*>(wParam)) {
@@ -647,6 +667,7 @@ LRESULT PXWINDOWPROC(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: return PXONCTLCOLOR(hWnd, iMsg, wParam, lParam, p);
     case WM_MOUSEWHEEL: return PXONMOUSEWHEEL(hWnd, iMsg, wParam, lParam, p);
+    case WM_DPICHANGED: return PXONDPICHANGED(hWnd, iMsg, wParam, lParam, p);
     case XM_CREATECONTROL: return PXONCREATECONTROL(hWnd, wParam, lParam, p);
     default: return PXGENERIC(p, hWnd, iMsg, wParam, lParam);
     }

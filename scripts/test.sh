@@ -160,6 +160,7 @@ package_stage() {
 
 cleanup() {
   ( . scripts/wine-env.sh null; zeb_wine_release ) >/dev/null 2>&1 || true
+  ( ZEB_WINE_DPI=192 . scripts/wine-env.sh null; zeb_wine_release ) >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT

@@ -1,6 +1,7 @@
 # Wine environment for the build's tests. Source it (bash):
 #   . scripts/wine-env.sh          # headless prefix, null graphics driver
 #   . scripts/wine-env.sh x11      # prefix for real X input: x11 driver, one virtual desktop
+#   ZEB_WINE_DPI=192 . scripts/wine-env.sh ...   # the same in a prefix of its own at 192 DPI
 # then call zeb_wine_prepare before running programs; zeb_wine_stop ends the prefix's
 # processes at once, zeb_wine_release lets them end by themselves. For x11 mode:
 # zeb_x11_start [xvfb|host] / zeb_x11_stop.
@@ -15,6 +16,12 @@ case $ZEB_WINE_MODE in
   null) export WINEPREFIX=$ZEB_BUILD/wineprefix ;;
   x11)  export WINEPREFIX=$ZEB_BUILD/wineprefix-x11 ;;
   *) echo "wine-env.sh: unknown mode '$ZEB_WINE_MODE' (null or x11)" >&2; return 2 ;;
+esac
+# Wine reads the screen's DPI once, when its server starts: another DPI needs another prefix.
+case ${ZEB_WINE_DPI:-} in
+  ''|96) ZEB_WINE_DPI= ;;
+  *[!0-9]*) echo "wine-env.sh: ZEB_WINE_DPI must be a number" >&2; return 2 ;;
+  *) WINEPREFIX=$WINEPREFIX-dpi$ZEB_WINE_DPI ;;
 esac
 export WINEARCH=win64
 export WINEDEBUG=-all
@@ -73,6 +80,9 @@ _zeb_write_reg() {
     printf 'REGEDIT4\r\n\r\n'
     # A crash ends the program instead of waiting for someone to answer a debugger dialog.
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
+    if [ -n "$ZEB_WINE_DPI" ]; then
+      printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n' "$ZEB_WINE_DPI"
+    fi
     if [ "$ZEB_WINE_MODE" = null ]; then
       printf '[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Graphics"="null"\r\n\r\n'
     else
@@ -88,9 +98,25 @@ _zeb_write_reg() {
   _zeb_wine_quiet regedit /S 'Z:'"${f//\//\\}"
 }
 
+# Wine's own fonts (Debian: fonts-wine) into the prefix's font folder. This Wine looks for
+# them only there: without the links every face falls back to a system font, and caption
+# buttons show letters instead of Marlett's symbols.
+ZEB_WINE_FONTS=${ZEB_WINE_FONTS:-/usr/share/wine/fonts}
+_zeb_fonts_link() {
+  local dir=$WINEPREFIX/drive_c/windows/Fonts f
+  [ -d "$ZEB_WINE_FONTS" ] && [ -d "$dir" ] || return 0
+  [ -e "$dir/tahoma.ttf" ] && [ -e "$dir/marlett.ttf" ] && return 0
+  for f in "$ZEB_WINE_FONTS"/*; do
+    [ -e "$dir/${f##*/}" ] || ln -s "$f" "$dir/" || return 1
+  done
+}
+
 # Creates the prefix once; called under the lock.
 _zeb_prefix_create() {
-  [ -f "$WINEPREFIX/zeb-ready" ] && return 0
+  if [ -f "$WINEPREFIX/zeb-ready" ]; then
+    _zeb_fonts_link
+    return 0
+  fi
   local t0=$SECONDS
   _zeb_log "creating $WINEPREFIX"
   wineserver -k >/dev/null 2>&1 || true
@@ -99,6 +125,7 @@ _zeb_prefix_create() {
   # long-lived process stays bound to a display.
   ( unset DISPLAY
     _zeb_wine_quiet wineboot -i && _zeb_write_reg xvfb ) || { _zeb_log "prefix creation failed"; return 1; }
+  _zeb_fonts_link || { _zeb_log "cannot link Wine's fonts"; return 1; }
   wineserver -w >/dev/null 2>&1 || true
   echo xvfb >"$WINEPREFIX/zeb-desktop"
   touch "$WINEPREFIX/zeb-ready"
