@@ -115,38 +115,6 @@ void XFRAME_ONABOUT(XWND& xWnd, int, int) {
     XDESTROYDIALOG(xAbout);
 }
 
-// The pane's font: the system's fixed-pitch font (under Wine the 64-bit text shaping dies on
-// some characters, 0x98 small tilde, in the proportional fonts that the default GUI font
-// resolves to). Its raster face is drawn for 96 DPI, and the system does not enlarge the stock
-// font with the display: at another DPI the pane gets the same face with the cell height scaled,
-// which the system draws by whole multiples of its pixels, sharp.
-HFONT hPaneFont = nullptr;
-
-void PXPANEFONT(int iDpi) {
-    constexpr int XPANECELL = 12; // the stock font's cell height at 96 DPI, 9 points
-    auto font = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
-    HFONT made = nullptr;
-    if (iDpi != 96) {
-        LOGFONTA lf{};
-        if (GetObjectA(font, sizeof lf, &lf)) {
-            lf.lfHeight = MulDiv(XPANECELL, iDpi, 96);
-            lf.lfWidth = 0;
-            made = CreateFontIndirectA(&lf);
-        }
-        if (made) font = made;
-    }
-    XCTLSENDMESSAGE(xFrame, PANE_ID, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (hPaneFont) DeleteObject(hPaneFont);
-    hPaneFont = made;
-}
-
-// Moved to a display of another DPI: the pane's font follows; the framework then moves the
-// frame to the rectangle the system suggests.
-LRESULT XW_FRAME_ONDPICHANGED(XWND&, int&, WPARAM& wParam, LPARAM&) {
-    PXPANEFONT(LOWORD(wParam));
-    return XFALSE;
-}
-
 // The pane never keeps the focus: keystrokes must reach the frame.
 void EDIT_UNFOCUS(XWND& xWnd, int, int) {
     XSETFOCUS(xWnd);
@@ -162,7 +130,12 @@ bool XINIT(std::string_view, int&) {
     PANE_ID = XCTLCREATE(xFrame, PANE_ID, 6, 0x0804, 0, 0, nClientWidth, nClientHeight);
     // Lift the edit control's default capacity, so the pane never stops taking reports.
     XCTLSENDMESSAGE(xFrame, PANE_ID, EM_SETLIMITTEXT, 0, 0);
-    PXPANEFONT(XGETDPI(xFrame));
+    // The system's fixed-pitch font: under Wine the 64-bit text shaping dies on some characters
+    // (0x98, small tilde) in the proportional fonts that the default GUI font resolves to. Its
+    // raster face has one strike, drawn for 96 DPI, and stays so at any DPI: the system would
+    // scale its pixels, which Wine draws with the glyphs unscaled and the advances doubled.
+    XCTLSENDMESSAGE(xFrame, PANE_ID, WM_SETFONT,
+                    reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
     XCTLSETLOG(xFrame, PANE_ID, true, -16);
     XCTLSETINT(xFrame, PANE_ID, XRGB(255, 255, 200), -22);
     XCTLSETSUB(xFrame, PANE_ID, EDIT_UNFOCUS, -27);
@@ -175,6 +148,5 @@ bool XINIT(std::string_view, int&) {
     XSETHANDLER<WM_SYSKEYDOWN>(xFrame, XW_FRAME_ONSYSKEYDOWN);
     XSETHANDLER<WM_SYSCOMMAND>(xFrame, XW_FRAME_ONSYSCOMMAND);
     XSETHANDLER<XM_FLUSHPANE>(xFrame, XW_FRAME_ONFLUSH);
-    XSETHANDLER<WM_DPICHANGED>(xFrame, XW_FRAME_ONDPICHANGED);
     return true;
 }

@@ -12,9 +12,10 @@ A_REPORT=$(kd 'key code =  65(x41)  A' '  scan code =  30(x01E)' "$OFF" '  Keys 
 
 tm_start || exit 1
 
-# Items of the menu bar, from its left end (menubar X Y from panetext rects).
-FILE_DX=18
-HELP_DX=51
+# Items of the menu bar, from its left end (menubar X Y from panetext rects), at 96 DPI and
+# scaled to the prefix's DPI.
+FILE_DX=$((18 * ${ZEB_WINE_DPI:-96} / 96))
+HELP_DX=$((51 * ${ZEB_WINE_DPI:-96} / 96))
 
 # menu_item DX: clicks the menu bar at DX and then the one item of the menu that opens; prints
 # the left edge of that menu.
