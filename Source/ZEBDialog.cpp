@@ -260,6 +260,36 @@ void PXDIALOGFONT(XMBSPEC& content) {
     content.sFace = PXWIDE(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
 }
 
+// The text measured in the box's own font, made as the dialog manager makes it at the system
+// DPI, and that font's base units (its average letter width, rounded, and its height): the
+// dialog manager turns the dialog units back into pixels with the same font, so the text fits
+// at any DPI and in any face. The widest text keeps to 700 pixels at 96 DPI, scaled.
+void PXMBMEASURE(XMBMEASURE& m, std::string_view sText, const XMBSPEC& content) {
+    const int dpi = FXSYSTEMDPI();
+    const std::wstring face(content.sFace.begin(), content.sFace.end());
+    const HFONT font = CreateFontW(-MulDiv(content.iPointSize, dpi, 72), 0, 0, 0, FW_DONTCARE,
+                                   FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face.c_str());
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    RECT rc{0, 0, MulDiv(700, dpi, 96), MulDiv(600, dpi, 96)};
+    m.h = DrawTextA(dc, sText.data(), static_cast<int>(sText.size()), &rc, XMB_TEXTFLAGS);
+    m.w = static_cast<int>(rc.right * 1.05);
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    TEXTMETRICA tm{};
+    SIZE sz{};
+    if (font && GetTextMetricsA(dc, &tm) && GetTextExtentPoint32A(dc, kLetters, 52, &sz)) {
+        m.bx = static_cast<int>((sz.cx / 26 + 1) / 2);
+        m.by = static_cast<int>(tm.tmHeight);
+    } else {
+        const LONG units = GetDialogBaseUnits();
+        m.bx = LOWORD(units);
+        m.by = HIWORD(units);
+    }
+    if (old) SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    if (font) DeleteObject(font);
+}
+
 // The standard icon's ordinal in the system's module. Where the module keeps that icon only
 // under the ordinal of its predefined icon (hand, question, exclamation, asterisk), that one;
 // where it has neither, no icon control (the box still keeps the icon's room).
@@ -407,17 +437,9 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
         if (const auto ord = FXMBSTDICON(flags)) content.iIcon = PXSTDICON(hUser, *ord);
     }
 
+    PXDIALOGFONT(content);
     XMBMEASURE m;
-    {
-        const HDC dc = GetDC(nullptr);
-        RECT rc{0, 0, 700, 600};
-        m.h = DrawTextA(dc, sText.data(), static_cast<int>(sText.size()), &rc, XMB_TEXTFLAGS);
-        m.w = static_cast<int>(rc.right * 1.05);
-        ReleaseDC(nullptr, dc);
-    }
-    const LONG units = GetDialogBaseUnits();
-    m.bx = LOWORD(units);
-    m.by = HIWORD(units);
+    PXMBMEASURE(m, sText, content);
     m.cyFrame = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME);
     m.bIcon = bIcon;
     m.bCheck = bReg;
@@ -437,7 +459,6 @@ int XMESSAGEBOX(std::string_view sText, std::optional<std::string_view> sCaption
         }
     }
     m.nButtons = static_cast<int>(content.buttons.size());
-    PXDIALOGFONT(content);
     const XWORDS words = FXMBTEMPLATE(content, FXMBLAYOUT(m));
 
     const HWND hOwner = PXMBOWNER(hParent);

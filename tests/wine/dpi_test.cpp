@@ -290,6 +290,8 @@ TEST(BoxAtTheDpi, FontFollowsTheDpiAndTheTextFitsItsControl) {
     KillTimer(nullptr, timer);
     ASSERT_TRUE(xBoxSeen.bSeen);
     EXPECT_NEAR(xBoxSeen.iFontHeight, MulDiv(8, FXSYSTEMDPI(), 72), 1);
+    EXPECT_GE(xBoxSeen.text.bottom - xBoxSeen.text.top, xBoxSeen.iTextHeight)
+        << "text control " << PXRECTTEXT(xBoxSeen.text);
 }
 
 // ---- The real Tapmon.exe ---------------------------------------------------------------------

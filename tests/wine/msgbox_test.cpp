@@ -240,8 +240,8 @@ TEST_F(MsgBox, StandardIconsMoveTheTextAndWidenTheBox) {
         EXPECT_TRUE(seen.ctls[1].bIcon) << icon;
         EXPECT_EQ(seen.ctls[0].rc.left, pxdu(seen, 40, 0, 0, 0).left);
         EXPECT_EQ(seen.ctls[1].rc.left, pxdu(seen, 10, 0, 0, 0).left);
-        const LONG bx = LOWORD(GetDialogBaseUnits());
-        const RECT wider = pxdu(seen, 0, 0, 128 / bx + 10, 0);
+        // The layout's own base units: those of the box's font.
+        const RECT wider = pxdu(seen, 0, 0, 128 / seen.baseX + 10, 0);
         EXPECT_NEAR(seen.client.right - plain.client.right, wider.right, 1) << icon;
     }
 }
