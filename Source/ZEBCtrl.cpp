@@ -22,8 +22,8 @@ constexpr char XCTLPROP[] = "XCTL";
 // is a round trip to the window server on some platforms, and the window procedure asks on
 // every size and colour message. Records are found in this in-process copy, which every
 // change of the property made here keeps in step; only this process's windows are in it.
-std::unordered_map<HWND, XCTLREC*>& PXRECORDS() {
-    static std::unordered_map<HWND, XCTLREC*> records;
+XHandleMap<HWND, XCTLREC>& PXRECORDS() {
+    static XHandleMap<HWND, XCTLREC> records;
     return records;
 }
 
@@ -80,8 +80,24 @@ void PXREPAINT(HWND h) {
     UpdateWindow(h);
 }
 
+// The colour of each brush made here for a record, from its making to its deletion: the
+// window procedure paints with it on every colour message, and reading a brush back is a call
+// into the system.
+std::unordered_map<HBRUSH, COLORREF>& PXBRUSHCOLOURS() {
+    static std::unordered_map<HBRUSH, COLORREF> colours;
+    return colours;
+}
+
+HBRUSH PXCREATECTLBRUSH(COLORREF cr) {
+    const HBRUSH h = CreateSolidBrush(cr);
+    if (h) PXBRUSHCOLOURS()[h] = cr;
+    return h;
+}
+
 void PXDELETECTLBRUSH(HBRUSH h) {
-    if (h && h != XNOBRUSH) DeleteObject(h);
+    if (!h || h == XNOBRUSH) return;
+    PXBRUSHCOLOURS().erase(h);
+    DeleteObject(h);
 }
 
 void PXDELETEFONT(HFONT h) {
@@ -320,7 +336,7 @@ bool PXSETBKCOLOUR(XCTLREC& rec, HWND h, int iClass, int v) {
         return common;
     }
     if (v < 0 || v > 0xFFFFFF) return false;
-    const HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(v));
+    const HBRUSH b = PXCREATECTLBRUSH(static_cast<COLORREF>(v));
     if (!b) return false;
     rec.hBrush = b;
     bool ok = true;
@@ -807,14 +823,12 @@ const char* FXCLASSNAME(int iClass) {
 }
 
 XCTLREC* FXCTLBYHANDLE(HWND hCtl) {
-    const auto& records = PXRECORDS();
-    const auto i = records.find(hCtl);
-    return i == records.end() ? nullptr : i->second;
+    return PXRECORDS().find(hCtl);
 }
 
 void FXASSOCCTLTOHANDLE(HWND hCtl, XCTLREC& xControl) {
     SetPropA(hCtl, XCTLPROP, &xControl);
-    PXRECORDS()[hCtl] = &xControl;
+    PXRECORDS().set(hCtl, &xControl);
 }
 
 XREPORT FXCTLREPORT(XWND& xWnd, HWND hCtl, int iID, LPARAM iCode, NMHDR* pxNotify) {
@@ -827,11 +841,21 @@ bool FXCTLHASRECORD(HWND hCtl) {
     return FXCTLBYHANDLE(hCtl) != nullptr;
 }
 
-bool FXCTLCOLOURS(HWND hCtl, HBRUSH& hBrush, int& crText) {
+bool FXCTLCOLOURS(HWND hCtl, HBRUSH& hBrush, int& crText, COLORREF& crBrush) {
     const XCTLREC* c = FXCTLBYHANDLE(hCtl);
     if (!c) return false;
     hBrush = c->hBrush;
     crText = c->crText;
+    if (hBrush == XNOBRUSH) return true;
+    const auto& known = PXBRUSHCOLOURS();
+    const auto i = known.find(hBrush);
+    if (i != known.end()) {
+        crBrush = i->second;
+    } else { // a brush the application put into the record
+        LOGBRUSH lb{};
+        GetObjectA(hBrush, sizeof lb, &lb);
+        crBrush = lb.lbColor;
+    }
     return true;
 }
 

@@ -125,8 +125,9 @@ enum class XREPORT { NORECORD, DECLINED, CALLED };
 // The window procedure's one way to the routing: finds hCtl's record and routes the report.
 XREPORT FXCTLREPORT(XWND& xWnd, HWND hCtl, int iID, LPARAM iCode, NMHDR* pxNotify = nullptr);
 bool FXCTLHASRECORD(HWND hCtl);
-// A control's background brush and text colour (-1 each when not set); false without a record.
-bool FXCTLCOLOURS(HWND hCtl, HBRUSH& hBrush, int& crText);
+// A control's background brush and text colour (-1 each when not set), and with a brush its
+// colour; false without a record.
+bool FXCTLCOLOURS(HWND hCtl, HBRUSH& hBrush, int& crText, COLORREF& crBrush);
 // Releases a window object's control list with every link into it, and the window's own.
 void FXCTLRELEASE(XWND& xWnd);
 

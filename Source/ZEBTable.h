@@ -1,6 +1,7 @@
 // ZEBTable: the owned arrays of a window object and the sorted dispatch tables.
 //
 //   XArray<T, Base>  growable owned array indexed from Base, with its own capacity
+//   XHandleMap<K, V> handle-to-object map that remembers its last answer
 //   XTABLESET        insert or replace a key in a sorted (keys, procedures) pair
 //   XTABLEFIND       binary search over a sorted key array
 //
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_map>
 
 template <class T, int Base> class XArray {
   public:
@@ -39,6 +41,39 @@ template <class T, int Base> class XArray {
   private:
     std::unique_ptr<T[]> p_;
     int cap_ = 0;
+};
+
+// Handles to objects. The window procedure asks for the same handle many times in a row, and a
+// hash lookup costs more than the rest of its path, so the last answer (a miss too) is kept;
+// every change goes through set and erase, which keep it true. Values are never null.
+template <class K, class V> class XHandleMap {
+  public:
+    V* find(K k) {
+        if (bLast_ && k == kLast_) return pLast_;
+        const auto i = map_.find(k);
+        remember(k, i == map_.end() ? nullptr : i->second);
+        return pLast_;
+    }
+    void set(K k, V* v) {
+        map_[k] = v;
+        remember(k, v);
+    }
+    void erase(K k) {
+        map_.erase(k);
+        remember(k, nullptr);
+    }
+    std::size_t size() const { return map_.size(); }
+
+  private:
+    void remember(K k, V* v) {
+        kLast_ = k;
+        pLast_ = v;
+        bLast_ = true;
+    }
+    std::unordered_map<K, V*> map_;
+    K kLast_{};
+    V* pLast_ = nullptr;
+    bool bLast_ = false;
 };
 
 constexpr int XTABLE_FIRSTCAP = 10;

@@ -27,8 +27,8 @@ constexpr int XCLASSMAX = 63;
 // a round trip to the window server on some platforms. The window procedure runs on every
 // message, so it finds objects in this in-process copy, which every change of the property
 // made here keeps in step.
-std::unordered_map<HWND, XWND*>& PXOBJECTS() {
-    static std::unordered_map<HWND, XWND*> objects;
+XHandleMap<HWND, XWND>& PXOBJECTS() {
+    static XHandleMap<HWND, XWND> objects;
     return objects;
 }
 
@@ -48,7 +48,7 @@ XWND xScratch;
 
 void PXSETOBJECT(HWND hWnd, XWND* pxWnd) {
     SetPropA(hWnd, XWNDPROP, pxWnd);
-    PXOBJECTS()[hWnd] = pxWnd;
+    PXOBJECTS().set(hWnd, pxWnd);
 }
 
 void PXREMOVEOBJECT(HWND hWnd) {
@@ -351,18 +351,26 @@ LRESULT PXONSCROLL(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) 
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
 
+// The answer is the system default's with the record's colours over it. With a brush, the
+// default's brush and background colour are both replaced, so only its text colour is left to
+// give: the system's window-text colour (3D face for a scroll bar), which the default sets
+// for every control colour message.
 LRESULT PXONCTLCOLOR(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     HBRUSH hBrush = XNOBRUSH;
     int crText = -1;
-    if (!FXCTLCOLOURS(reinterpret_cast<HWND>(lParam), hBrush, crText) ||
+    COLORREF crBrush = 0;
+    if (!FXCTLCOLOURS(reinterpret_cast<HWND>(lParam), hBrush, crText, crBrush) ||
         (hBrush == XNOBRUSH && crText == -1))
         return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
-    LRESULT r = DefWindowProcA(hWnd, iMsg, wParam, lParam);
     const HDC hDC = reinterpret_cast<HDC>(wParam);
-    if (hBrush != XNOBRUSH) {
-        LOGBRUSH lb{};
-        GetObjectA(hBrush, sizeof lb, &lb);
-        SetBkColor(hDC, lb.lbColor);
+    LRESULT r;
+    if (hBrush == XNOBRUSH) {
+        r = DefWindowProcA(hWnd, iMsg, wParam, lParam);
+    } else {
+        if (crText == -1)
+            SetTextColor(
+                hDC, GetSysColor(iMsg == WM_CTLCOLORSCROLLBAR ? COLOR_3DFACE : COLOR_WINDOWTEXT));
+        SetBkColor(hDC, crBrush);
         r = reinterpret_cast<LRESULT>(hBrush);
     }
     if (crText != -1) SetTextColor(hDC, static_cast<COLORREF>(crText));
@@ -436,12 +444,11 @@ bool FXOWNWINDOW(HWND hWnd) {
 
 XWND* FXWNDBYHANDLE(HWND hWnd) {
     auto& objects = PXOBJECTS();
-    auto it = objects.find(hWnd);
-    if (it != objects.end()) return it->second;
+    if (XWND* p = objects.find(hWnd)) return p;
     // Another process's "XWND" is an address in that process: such a window has no object here.
     if (!FXOWNWINDOW(hWnd)) return nullptr;
     auto* p = static_cast<XWND*>(GetPropA(hWnd, XWNDPROP));
-    if (p) objects[hWnd] = p;
+    if (p) objects.set(hWnd, p);
     return p;
 }
 

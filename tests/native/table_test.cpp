@@ -1,6 +1,8 @@
 // The sorted dispatch tables of a window object.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
 #include <vector>
 
 #include "ZEBTable.h"
@@ -86,6 +88,51 @@ TEST(Table, ResizeKeepsEntriesAndZeroFillsTheRest) {
     a.release();
     EXPECT_FALSE(a.allocated());
     EXPECT_EQ(a.capacity(), 0);
+}
+
+// The remembered answer never outlives a change: a random run of sets, erases and finds over a
+// few keys (so that the remembered one is hit often) answers as a plain map does.
+TEST(HandleMap, AnswersAsAPlainMapThroughAnyRunOfChanges) {
+    int objects[4] = {};
+    XHandleMap<const void*, int> m;
+    std::map<const void*, int*> model;
+    std::mt19937 rng(12);
+    const auto key = [](unsigned k) { return reinterpret_cast<const void*>(0x1000 + 4 * k); };
+    for (int step = 0; step < 20000; ++step) {
+        const unsigned r = rng(), k = r % 5;
+        switch ((r >> 8) % 4) {
+        case 0:
+            m.set(key(k), &objects[(r >> 12) % 4]);
+            model[key(k)] = &objects[(r >> 12) % 4];
+            break;
+        case 1:
+            m.erase(key(k));
+            model.erase(key(k));
+            break;
+        default: {
+            const auto i = model.find(key(k));
+            ASSERT_EQ(m.find(key(k)), i == model.end() ? nullptr : i->second) << "step " << step;
+        }
+        }
+        ASSERT_EQ(m.size(), model.size());
+    }
+}
+
+TEST(HandleMap, ARememberedMissOrHitFollowsTheNextChange) {
+    int a = 0, b = 0;
+    XHandleMap<int, int> m;
+    EXPECT_EQ(m.find(7), nullptr);
+    m.set(7, &a);
+    EXPECT_EQ(m.find(7), &a);
+    m.set(8, &b); // another key becomes the remembered one
+    m.set(7, &b);
+    EXPECT_EQ(m.find(7), &b);
+    EXPECT_EQ(m.find(8), &b);
+    m.erase(7);
+    EXPECT_EQ(m.find(7), nullptr);
+    EXPECT_EQ(m.find(8), &b);
+    m.erase(8);
+    EXPECT_EQ(m.find(8), nullptr);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <tuple>
 #include <utility>
 
 #include "recorder.h"
@@ -372,6 +373,51 @@ TEST_F(WinProc, ControlColoursComeFromTheRecord) {
     send(WM_CTLCOLOREDIT, dc, reinterpret_cast<LPARAM>(hPlain)); // no record
     send(WM_CTLCOLORMSGBOX, dc, reinterpret_cast<LPARAM>(hEdit));
     EXPECT_SEQ(xSeqControlColours);
+    ReleaseDC(hEdit, hDC);
+}
+
+// However the answer is reached, it is the system default's with the record's colours over
+// it: for every control colour message, a brush the framework made or one put into the record,
+// alone or with a text colour, and a text colour alone, the result and the context's colours
+// are those of DefWindowProcA followed by the record's.
+TEST_F(WinProc, ControlColoursAreTheSystemDefaultsWithTheRecordsOver) {
+    const HWND hEdit = pxcreatecontrol(xWnd, 6, 12);
+    XCTLREC& c = pxaddrecord(xWnd, hEdit, 6);
+    const HDC hDC = GetDC(hEdit);
+    const HBRUSH own = CreateSolidBrush(RGB(10, 20, 30));
+    const auto answer = [&](LRESULT r) {
+        return std::make_tuple(r, GetTextColor(hDC), GetBkColor(hDC));
+    };
+    const auto fresh = [&] {
+        SetTextColor(hDC, RGB(1, 2, 3));
+        SetBkColor(hDC, RGB(4, 5, 6));
+    };
+    for (int k = 0; k < 5; ++k) {
+        if (c.hBrush == own) c.hBrush = XNOBRUSH; // the application's, never the record's to free
+        XCTLSETINT(xWnd, 12, k == 0 ? static_cast<int>(RGB(9, 9, 9)) : -1, XPC_TEXTCOLOUR);
+        XCTLSETINT(xWnd, 12, k == 1 || k == 2 ? static_cast<int>(RGB(200, 100, 50)) : -1,
+                   XPC_BKCOLOUR);
+        if (k == 2 || k == 4) c.crText = RGB(0, 128, 0);
+        if (k >= 3) c.hBrush = own;
+        for (UINT msg = WM_CTLCOLOREDIT; msg <= WM_CTLCOLORSTATIC; ++msg) {
+            const auto dc = reinterpret_cast<WPARAM>(hDC);
+            const auto ctl = reinterpret_cast<LPARAM>(hEdit);
+            fresh();
+            LRESULT r = DefWindowProcA(xWnd.hWnd, msg, dc, ctl);
+            if (c.hBrush != XNOBRUSH) {
+                LOGBRUSH lb{};
+                GetObjectA(c.hBrush, sizeof lb, &lb);
+                SetBkColor(hDC, lb.lbColor);
+                r = reinterpret_cast<LRESULT>(c.hBrush);
+            }
+            if (c.crText != -1) SetTextColor(hDC, static_cast<COLORREF>(c.crText));
+            const auto expected = answer(r);
+            fresh();
+            EXPECT_EQ(answer(send(msg, dc, ctl)), expected) << "case " << k << " message " << msg;
+        }
+    }
+    c.hBrush = XNOBRUSH;
+    DeleteObject(own);
     ReleaseDC(hEdit, hDC);
 }
 
