@@ -1324,8 +1324,16 @@ void PXROUTEDEFAULT(XWND& xWnd, XRDEFAULT iDefault, int iID, NMHDR* nm) {
 bool FXCTLCALLBACK(XWND& xWnd, XCTLREC& xCtl, int iID, LPARAM iCode, NMHDR* pxNotify) {
     const XROUTE* r = PXCTLROUTE(xCtl.iClass, iCode);
     if (!r || !PXROUTEFITS(*r, xCtl, pxNotify)) return false;
-    const XCTLREC rec = xCtl; // the routine may move the record
-    PXROUTEFIRST(r->iFirst, rec);
+    XCTLREC rec = xCtl; // the routine may move the record
+    if (r->iFirst != XRFIRST::NOTHING) {
+        // Showing a page runs the page's handlers, which may take the window or the control
+        // away, or move the list: both are found again from their handles.
+        const HWND hWnd = xWnd.hWnd;
+        PXROUTEFIRST(r->iFirst, rec);
+        const XCTLREC* now = FXCTLBYHANDLE(rec.hCtl);
+        if (FXWNDBYHANDLE(hWnd) != &xWnd || xWnd.hWnd != hWnd || !now) return false;
+        rec = *now;
+    }
     if (PXROUTESLOT(xWnd, rec, *r, iID, iCode, pxNotify)) return true;
     PXROUTEDEFAULT(xWnd, r->iDefault, iID, pxNotify);
     return false;

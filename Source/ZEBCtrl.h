@@ -122,7 +122,9 @@ bool XCTLSETSUB(XWND& xWnd, int ID, F* pfnCallback, std::optional<int> iEvent = 
 // What a control's report came to: it has no record, its record declined, or a routine in one
 // of its slots ran.
 enum class XREPORT { NORECORD, DECLINED, CALLED };
-// The window procedure's one way to the routing: finds hCtl's record and routes the report.
+// The window procedure's one way to the routing: finds hCtl's record and routes the report. The
+// callback may destroy or unbind the window, or move the control list: callers find their
+// object again from its handle before they read it.
 XREPORT FXCTLREPORT(XWND& xWnd, HWND hCtl, int iID, LPARAM iCode, NMHDR* pxNotify = nullptr);
 bool FXCTLHASRECORD(HWND hCtl);
 // A control's background brush and text colour (-1 each when not set), and with a brush its

@@ -150,7 +150,8 @@ int XMODALDIALOG(XWND& xDlg, std::optional<HWND> hParent, std::optional<bool> bD
     int result = -1;
     MSG msg{};
     bool quit = false;
-    for (;;) {
+    // Destroyed by its initialisation callback: no message would come to end the run.
+    while (IsWindow(hDlg)) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
             quit = true;
@@ -201,7 +202,9 @@ void XDESTROYDIALOG(XWND& xDlg) {
     // control record; releasing them first would leave the dialog's own "XCTL" link pointing
     // at freed memory. A handle that is no window is left alone: enumerating its "children"
     // would walk every top-level window.
-    if (xDlg.hWnd && IsWindow(xDlg.hWnd)) DestroyWindow(xDlg.hWnd);
+    const HWND h = xDlg.hWnd;
+    if (h && IsWindow(h)) DestroyWindow(h);
+    if (xDlg.hWnd != h) return; // the destruction callback loaded another dialog into it
     if (xDlg.xCtl.allocated()) FXCTLRELEASE(xDlg); // a window that had lost its object
     xDlg.hWnd = nullptr;
 }

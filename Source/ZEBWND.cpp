@@ -72,10 +72,10 @@ LONG PXEXSTYLE(HWND hWnd) {
 }
 
 // The object default processing may use once application code has run for hWnd: that code
-// may have unbound (and freed) the window's object or destroyed the window. The kind of
-// default processing stays what it was.
+// may have unbound (and freed) the window's object, destroyed the window, or given the object
+// another window. The kind of default processing stays what it was.
 XWND* PXSTILLATTACHED(XWND* p, HWND hWnd, LONG_PTR iKind) {
-    if (!p || FXWNDBYHANDLE(hWnd) == p) return p;
+    if (!p || (FXWNDBYHANDLE(hWnd) == p && p->hWnd == hWnd)) return p;
     static XWND xDetached;
     xDetached.hWnd = hWnd;
     xDetached.lpfnOldProc = iKind;
@@ -94,6 +94,15 @@ bool PXHANDLER(XWND*& p, HWND hWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam, 
     v = FXCALLHANDLER(proc, *p, iMsg, wParam, lParam, bDefaultRan);
     p = PXSTILLATTACHED(p, hWnd, kind);
     return true;
+}
+
+// A control's report to the routing. Its callback may take the window away like a handler, so
+// afterwards p is what PXSTILLATTACHED gives.
+XREPORT PXREPORT(XWND*& p, HWND hWnd, HWND hCtl, int iID, LPARAM iCode, NMHDR* nm = nullptr) {
+    const LONG_PTR kind = p->lpfnOldProc;
+    const XREPORT r = FXCTLREPORT(*p, hCtl, iID, iCode, nm);
+    p = PXSTILLATTACHED(p, hWnd, kind);
+    return r;
 }
 
 // Default processing runs once: where the decoding already ran it for a declining handler,
@@ -130,7 +139,7 @@ LRESULT PXONNCCREATE(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p
 
 LRESULT PXONDESTROY(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
-    FXCTLREPORT(*p, hWnd, static_cast<int>(wParam), WM_DESTROY);
+    PXREPORT(p, hWnd, hWnd, static_cast<int>(wParam), WM_DESTROY);
     LRESULT v = 0, r = 0;
     if (!PXHANDLER(p, hWnd, iMsg, wParam, lParam, v) || v == 0) {
         if (PXISFRAME(hWnd))
@@ -144,7 +153,7 @@ LRESULT PXONDESTROY(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p)
 
 LRESULT PXONSIZE(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
-    if (FXCTLREPORT(*p, hWnd, static_cast<int>(wParam), WM_SIZE) == XREPORT::CALLED) return 0;
+    if (PXREPORT(p, hWnd, hWnd, static_cast<int>(wParam), WM_SIZE) == XREPORT::CALLED) return 0;
     LRESULT v;
     if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v) && XISTRUE(v)) return 0;
     if (p->iCanvasWidth || p->iCanvasHeight) {
@@ -180,7 +189,7 @@ LRESULT PXONDRAWITEM(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
     const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     LRESULT v = 0;
-    const XREPORT r = FXCTLREPORT(*p, dis->hwndItem, static_cast<int>(wParam), lParam);
+    const XREPORT r = PXREPORT(p, hWnd, dis->hwndItem, static_cast<int>(wParam), lParam);
     if (r != XREPORT::NORECORD) {
         if (r == XREPORT::CALLED) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
         PXHANDLER(p, hWnd, iMsg, wParam, lParam, v);
@@ -208,7 +217,7 @@ LRESULT PXONNOTIFY(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
     const int id = static_cast<int>(nm->idFrom), code = static_cast<int>(nm->code);
     // A routine gives no answer, so it never vetoes a tab switch (nonzero would).
     const LRESULT handled = code == static_cast<int>(TCN_SELCHANGING) ? 0 : 1;
-    if (FXCTLREPORT(*p, nm->hwndFrom, id, code, reinterpret_cast<NMHDR*>(lParam)) ==
+    if (PXREPORT(p, hWnd, nm->hwndFrom, id, code, reinterpret_cast<NMHDR*>(lParam)) ==
         XREPORT::CALLED)
         return handled;
     int i;
@@ -221,8 +230,8 @@ LRESULT PXONNOTIFY(HWND hWnd, WPARAM wParam, LPARAM lParam, XWND* p) {
 
 LRESULT PXONHELP(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) {
     const auto* hi = reinterpret_cast<const HELPINFO*>(lParam);
-    if (p &&
-        FXCTLREPORT(*p, hWnd, hi->iCtrlId, static_cast<LPARAM>(hi->dwContextId)) == XREPORT::CALLED)
+    if (p && PXREPORT(p, hWnd, hWnd, hi->iCtrlId, static_cast<LPARAM>(hi->dwContextId)) ==
+                 XREPORT::CALLED)
         return TRUE;
     // The handler's value is the answer: default processing would pass the request on to the
     // parent, whose handler would then answer it a second time.
@@ -291,7 +300,7 @@ LRESULT PXONCOMMAND(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p)
             return SendMessageA(hParent, WM_COMMAND, wParam, lParam);
     }
     if (!p) return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
-    if (FXCTLREPORT(*p, hCtl, id, code) == XREPORT::CALLED) return 0;
+    if (PXREPORT(p, hWnd, hCtl, id, code) == XREPORT::CALLED) return 0;
     int i;
     if (FXGETCOMMAND(*p, id, i)) {
         FXCALLCOMMAND(*p, p->pfnCommand[i], id, code);
@@ -330,7 +339,7 @@ LRESULT PXONSCROLL(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam, XWND* p) 
             si.nPos = PXSCROLLPOS(si, iCode, 1, page);
             si.fMask = SIF_POS | SIF_DISABLENOSCROLL;
             SetScrollInfo(hBar, SB_CTL, &si, TRUE);
-            if (FXCTLREPORT(*p, hBar, GetWindowLongA(hBar, GWL_ID), iMsg) == XREPORT::CALLED)
+            if (PXREPORT(p, hWnd, hBar, GetWindowLongA(hBar, GWL_ID), iMsg) == XREPORT::CALLED)
                 return 1;
         }
         PXHANDLER(p, hWnd, iMsg, wParam, lParam, v);

@@ -1,7 +1,9 @@
 // Controls from creation to destruction: the record and list of every class, growth past 32
 // controls, identifiers, placement in single moves and batches, destruction of one or all, and
-// the fonts and brushes that go with them.
+// the fonts and brushes that go with them, and callbacks that take their window away.
 #include "ctrltest.h"
+
+#include <tuple>
 
 #include "gdiprobe.h"
 
@@ -376,5 +378,265 @@ TEST_F(CtlLife, BindingAgainLeavesNoLinkIntoTheOldList) {
     EXPECT_EQ(FXCTLBYHANDLE(ctl(6)), &w.xCtl[1]);
     EXPECT_EQ(w.xCtl[1].iClass, XCC_EDIT);
 }
+
+// ---- Callbacks that take their window away ---------------------------------------------------
+
+// What the first callback of a report does to the window that holds the control: destroys the
+// window and frees its object, unbinds it (the framework frees the object), or destroys another
+// control and creates enough new ones to move the list.
+enum class XTAKE { DESTROY, UNBIND, GROW };
+// How the report reaches the window procedure, and what runs after the callback there.
+enum class XVIA { CLICK, DRAW, COLUMNCLICK, COMBOSELECT, SCROLLBAR, TRACKBAR, TABPAGE };
+
+constexpr int XIDREPORTING = 1, XIDOTHER = 2, XIDPAGE = 201, XIDNEW = 100, XNEWCONTROLS = 40;
+constexpr char XTAKECLASS[] = "ZebTakeClass";
+
+XTAKE xTake = XTAKE::DESTROY;
+XWND* pxTakeParent = nullptr; // XBINDWINDOW's pointer for UNBIND, heap objects otherwise
+bool bTaken = false;
+int nAfterTaken = 0;     // callback calls once the window was taken
+int nClassDrawItems = 0; // the report's own, not the button's later paints
+HDC hReportDC = nullptr;
+
+LRESULT CALLBACK pxtakeclassproc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    if (iMsg == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC == hReportDC)
+        ++nClassDrawItems;
+    return DefWindowProcA(hWnd, iMsg, wParam, lParam);
+}
+
+void PXTAKEAWAY() {
+    if (bTaken) {
+        ++nAfterTaken;
+        return;
+    }
+    bTaken = true;
+    XWND& x = *pxTakeParent;
+    switch (xTake) {
+    case XTAKE::DESTROY:
+        XDESTROYWINDOW(x);
+        delete &x;
+        pxTakeParent = nullptr;
+        break;
+    case XTAKE::UNBIND: XUNBINDWINDOW(pxTakeParent); break;
+    case XTAKE::GROW:
+        XCTLDESTROY(x, XIDOTHER);
+        for (int i = 0; i < XNEWCONTROLS; ++i)
+            XCTLCREATE(x, XIDNEW + i, XCC_BUTTON, 0, 15 * i, 400, 14, 14);
+        break;
+    }
+}
+void pxtakecommand(XWND&, int, int) {
+    PXTAKEAWAY();
+}
+void pxtakedraw(XWND&, int, XDC&) {
+    PXTAKEAWAY();
+}
+// A tab page whose size handler takes the window away while the tab shows it, before the tab's
+// own callback is called.
+template <class F> struct XTakeHandler;
+template <class... A> struct XTakeHandler<LRESULT(XWND&, A...)> {
+    static LRESULT fn(XWND&, A...) {
+        PXTAKEAWAY();
+        return XFALSE;
+    }
+};
+
+class CtlTakeAway : public ::testing::TestWithParam<std::tuple<XVIA, XTAKE>> {
+  protected:
+    void SetUp() override {
+        xTake = std::get<1>(GetParam());
+        bTaken = false;
+        nAfterTaken = nClassDrawItems = 0;
+        if (xTake == XTAKE::UNBIND) {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = pxtakeclassproc;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = XTAKECLASS;
+            RegisterClassA(&wc);
+            hParent = CreateWindowExA(0, XTAKECLASS, "take", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                                      40, 640, 480, nullptr, nullptr, wc.hInstance, nullptr);
+            pxTakeParent = nullptr;
+            ASSERT_TRUE(XBINDWINDOW(hParent, pxTakeParent));
+        } else {
+            pxTakeParent = new XWND;
+            const XWND none;
+            ASSERT_TRUE(XCREATEWINDOW(*pxTakeParent, none, WS_OVERLAPPEDWINDOW | WS_VISIBLE, "take",
+                                      std::nullopt, 40, 40, 640, 480));
+            hParent = pxTakeParent->hWnd;
+        }
+        SetForegroundWindow(hParent);
+        XTEST_PUMP();
+        ASSERT_EQ(XCTLCREATE(*pxTakeParent, XIDOTHER, XCC_EDIT, 0, 10, 300, 80, 20), XIDOTHER);
+    }
+    void TearDown() override {
+        if (pxTakeParent && xTake != XTAKE::UNBIND) {
+            XDESTROYWINDOW(*pxTakeParent);
+            delete pxTakeParent;
+        } else if (pxTakeParent) {
+            XUNBINDWINDOW(pxTakeParent);
+        }
+        pxTakeParent = nullptr;
+        if (IsWindow(hParent)) DestroyWindow(hParent);
+        XTEST_PUMP();
+    }
+    HWND reporting() const { return GetDlgItem(hParent, XIDREPORTING); }
+
+    // Creates the reporting control with the callback its route calls.
+    void build(XVIA v) {
+        XWND& x = *pxTakeParent;
+        const int id = XIDREPORTING;
+        switch (v) {
+        case XVIA::CLICK:
+            ASSERT_EQ(XCTLCREATE(x, id, XCC_BUTTON, 0, 10, 10, 80, 25), id);
+            ASSERT_TRUE(XCTLSETSUB(x, id, pxtakecommand, XEC_CLICK));
+            break;
+        case XVIA::DRAW:
+            ASSERT_EQ(XCTLCREATE(x, id, XCC_BUTTON, 0x10000000, 10, 10, 80, 25), id);
+            ASSERT_TRUE(XCTLSETSUB(x, id, pxtakedraw, XEC_OWNERDRAW));
+            break;
+        case XVIA::COLUMNCLICK:
+            ASSERT_EQ(XCTLCREATE(x, id, XCC_LISTVIEW, 0, 10, 10, 200, 100), id);
+            XCTLTEST_LVCOLUMNS(x, id, 2, 80);
+            XCTLTEST_LVROWS(x, id, 3);
+            ASSERT_TRUE(XCTLSETSUB(x, id, pxtakecommand, XEC_COLCLICK));
+            break;
+        case XVIA::COMBOSELECT:
+            ASSERT_EQ(XCTLCREATE(x, id, XCC_COMBOEDIT, 0, 10, 10, 150, 100), id);
+            ASSERT_TRUE(XCTLSETCHAR(x, id, "alpha"));
+            ASSERT_TRUE(XCTLSETCHAR(x, id, "beta"));
+            for (int ev : {XEC_SELCHANGED, XEC_CHANGED, XEC_UPDATED})
+                ASSERT_TRUE(XCTLSETSUB(x, id, pxtakecommand, ev));
+            break;
+        case XVIA::SCROLLBAR:
+            ASSERT_EQ(XCTLCREATE(x, id, XCC_SCROLLBAR, 0, 10, 10, 200, 20), id);
+            ASSERT_TRUE(XCTLSETINT(x, id, 100, XPC_MAXIMUM));
+            ASSERT_TRUE(XCTLSETSUB(x, id, pxtakecommand));
+            break;
+        case XVIA::TRACKBAR:
+            ASSERT_EQ(XCTLCREATE(x, id, XCC_TRACKBAR, 0, 10, 10, 200, 30), id);
+            ASSERT_TRUE(XCTLSETSUB(x, id, pxtakecommand));
+            break;
+        case XVIA::TABPAGE: {
+            ASSERT_EQ(XCTLCREATE(x, id, XCC_TAB, 0, 10, 10, 300, 200), id);
+            ASSERT_TRUE(XCTLSETINT(x, id, 2));
+            ASSERT_TRUE(XCREATEWINDOW(xPage, x, WS_CHILD, "page", std::nullopt, 400, 300, 10, 10,
+                                      nullptr, std::nullopt, XIDPAGE));
+            using Size = XTakeHandler<XHANDLER_T<WM_SIZE>::type>;
+            ASSERT_TRUE(XSETHANDLER<WM_SIZE>(xPage, &Size::fn));
+            ASSERT_TRUE(XCTLSETINT(x, id, XIDPAGE, 2));
+            ASSERT_TRUE(XCTLSETSUB(x, id, pxtakecommand));
+            break;
+        }
+        }
+    }
+
+    // Reports as the control would.
+    void report(XVIA v) {
+        const HWND c = reporting();
+        switch (v) {
+        case XVIA::CLICK: SendMessageA(c, BM_CLICK, 0, 0); break;
+        case XVIA::DRAW: {
+            const HDC dc = hReportDC = CreateCompatibleDC(nullptr);
+            DRAWITEMSTRUCT dis{};
+            dis.CtlType = ODT_BUTTON;
+            dis.CtlID = XIDREPORTING;
+            dis.itemAction = ODA_DRAWENTIRE;
+            dis.hwndItem = c;
+            dis.hDC = dc;
+            dis.rcItem = {0, 0, 80, 25};
+            SendMessageA(hParent, WM_DRAWITEM, XIDREPORTING, reinterpret_cast<LPARAM>(&dis));
+            DeleteDC(dc);
+            break;
+        }
+        case XVIA::COLUMNCLICK: {
+            NMLISTVIEW nm{};
+            nm.hdr = {c, XIDREPORTING, static_cast<UINT>(LVN_COLUMNCLICK)};
+            nm.iItem = -1;
+            SendMessageA(hParent, WM_NOTIFY, XIDREPORTING, reinterpret_cast<LPARAM>(&nm));
+            break;
+        }
+        case XVIA::COMBOSELECT:
+            SetFocus(c);
+            SendMessageA(c, CB_SETCURSEL, 1, 0);
+            SendMessageA(hParent, WM_COMMAND, MAKEWPARAM(XIDREPORTING, CBN_SELENDOK),
+                         reinterpret_cast<LPARAM>(c));
+            break;
+        case XVIA::SCROLLBAR:
+            SendMessageA(hParent, WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(c));
+            break;
+        case XVIA::TRACKBAR:
+            SendMessageA(hParent, WM_HSCROLL, TB_LINEDOWN, reinterpret_cast<LPARAM>(c));
+            break;
+        case XVIA::TABPAGE: {
+            SendMessageA(c, TCM_SETCURSEL, 1, 0);
+            NMHDR nm{c, XIDREPORTING, static_cast<UINT>(TCN_SELCHANGE)};
+            SendMessageA(hParent, WM_NOTIFY, XIDREPORTING, reinterpret_cast<LPARAM>(&nm));
+            break;
+        }
+        }
+        XTEST_PUMP();
+    }
+
+    HWND hParent = nullptr;
+    XWND xPage;
+};
+
+// The report ends where the window went: no later step reads the freed object or the released
+// list, no callback is called for a window that is gone, and what stays is whole.
+TEST_P(CtlTakeAway, TheReportEndsWithTheWindowAndLeavesWhatStaysWhole) {
+    const XVIA via = std::get<0>(GetParam());
+    build(via);
+    if (HasFatalFailure()) return;
+    const HWND hReporting = reporting();
+    report(via);
+    ASSERT_TRUE(bTaken) << "the report reached its callback";
+    switch (xTake) {
+    case XTAKE::DESTROY:
+        EXPECT_FALSE(IsWindow(hParent));
+        EXPECT_EQ(nAfterTaken, 0) << "a callback ran for a destroyed window";
+        break;
+    case XTAKE::UNBIND:
+        EXPECT_EQ(pxTakeParent, nullptr);
+        EXPECT_EQ(FXWNDBYHANDLE(hParent), nullptr);
+        EXPECT_EQ(FXCTLBYHANDLE(hReporting), nullptr);
+        EXPECT_EQ(GetWindowLongPtrA(hParent, GWLP_WNDPROC),
+                  reinterpret_cast<LONG_PTR>(pxtakeclassproc));
+        EXPECT_EQ(nAfterTaken, 0) << "a callback ran for an unbound window";
+        if (via == XVIA::DRAW) {
+            EXPECT_EQ(nClassDrawItems, 1) << "default processing: the class's";
+        }
+        break;
+    case XTAKE::GROW: {
+        XWND& x = *pxTakeParent;
+        EXPECT_EQ(GetDlgItem(hParent, XIDOTHER), nullptr);
+        ASSERT_EQ(x.nControls, 1 + XNEWCONTROLS);
+        EXPECT_GT(x.xCtl.capacity(), XCTL_FIRSTROOM + 1) << "the list was moved";
+        for (int i = 1; i <= x.nControls; ++i) {
+            EXPECT_TRUE(IsWindow(x.xCtl[i].hCtl)) << i;
+            EXPECT_EQ(FXCTLBYHANDLE(x.xCtl[i].hCtl), &x.xCtl[i]) << i;
+        }
+        const XCTLREC* rec = FXCTLBYHANDLE(hReporting);
+        ASSERT_TRUE(rec);
+        EXPECT_EQ(rec->hCtl, hReporting);
+        break;
+    }
+    }
+}
+
+std::string pxtakename(const ::testing::TestParamInfo<std::tuple<XVIA, XTAKE>>& info) {
+    static const char* const via[] = {"Click",     "Draw",     "ColumnClick", "ComboSelect",
+                                      "ScrollBar", "TrackBar", "TabPage"};
+    static const char* const take[] = {"Destroyed", "Unbound", "Grown"};
+    return std::string(via[static_cast<int>(std::get<0>(info.param))]) +
+           take[static_cast<int>(std::get<1>(info.param))];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryRoute, CtlTakeAway,
+    ::testing::Combine(::testing::Values(XVIA::CLICK, XVIA::DRAW, XVIA::COLUMNCLICK,
+                                         XVIA::COMBOSELECT, XVIA::SCROLLBAR, XVIA::TRACKBAR,
+                                         XVIA::TABPAGE),
+                       ::testing::Values(XTAKE::DESTROY, XTAKE::UNBIND, XTAKE::GROW)),
+    pxtakename);
 
 } // namespace

@@ -375,4 +375,63 @@ TEST_F(Dialog, DestroyingReleasesTheDialogAndTouchesNothingElse) {
     XDESTROYDIALOG(other);
 }
 
+// A destruction callback that loads the dialog again into its own object while the old window
+// still lives: the old window's remaining destruction steps leave the new dialog and its records
+// alone.
+TEST_F(Dialog, ADestructionCallbackThatLoadsTheDialogAgainKeepsTheNewOneWhole) {
+    ASSERT_TRUE(load(205));
+    pxoncallbacks(xDlg);
+    const HWND hOld = xDlg.hWnd;
+    HWND hNew = nullptr;
+    onDestroy = [&](XWND& d, int, int) {
+        if (hNew) return;
+        ASSERT_TRUE(XLOADDIALOG(205, d, xOwner.hWnd));
+        hNew = d.hWnd;
+    };
+    {
+        // The old window's last message finds the object re-used: the programming error's
+        // exception, after which the new dialog must stay untouched.
+        XExceptionLog log;
+        XDESTROYDIALOG(xDlg);
+        EXPECT_EQ(log.codes(), (std::vector<DWORD>{XEXC_WNDMISMATCH}));
+    }
+    EXPECT_FALSE(IsWindow(hOld));
+    ASSERT_TRUE(IsWindow(hNew));
+    EXPECT_EQ(xDlg.hWnd, hNew);
+    EXPECT_EQ(FXWNDBYHANDLE(hNew), &xDlg);
+    EXPECT_EQ(FXCTLBYHANDLE(hNew), &xDlg.xCtl[0]);
+    ASSERT_EQ(xDlg.nControls, 2);
+    for (int id : {IDOK, IDCANCEL}) {
+        const HWND c = GetDlgItem(hNew, id);
+        ASSERT_TRUE(c) << id;
+        const XCTLREC* rec = FXCTLBYHANDLE(c);
+        ASSERT_TRUE(rec) << id;
+        EXPECT_EQ(rec->hCtl, c);
+    }
+    EXPECT_EQ(xEvents, (std::vector<int>{XEV_DLGDESTROY}));
+}
+
+bool bLate = false;
+void CALLBACK pxlatetimer(HWND, UINT, UINT_PTR, DWORD) {
+    bLate = true;
+}
+
+TEST_F(Dialog, AnInitialisationCallbackThatDestroysTheDialogEndsTheRunAtOnce) {
+    ASSERT_TRUE(load(205));
+    pxoncallbacks(xDlg);
+    const HWND h = xDlg.hWnd;
+    onInit = [](XWND& d, int, int) { XDESTROYDIALOG(d); };
+    XTEST_PUMP();
+    // A run that waits for its next message is woken by this one, late.
+    bLate = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1000, pxlatetimer);
+    EXPECT_EQ(XMODALDIALOG(xDlg), -1);
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(bLate) << "the run waited for a message";
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(xDlg.hWnd, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(xOwner.hWnd));
+    EXPECT_EQ(xEvents, (std::vector<int>{XEV_DLGINIT, XEV_DLGDESTROY}));
+}
+
 } // namespace
