@@ -1,6 +1,7 @@
 // ZEBCtrlcore: class table, option words, callback slots and value rules; platform-free.
 #include "ZEBCtrlcore.h"
 
+#include <array>
 #include <climits>
 
 #include "ZEBStrings.h"
@@ -205,6 +206,26 @@ bool inclass(const XROUTE& r, int iClass) {
     return iClass >= 0 && iClass < 32 && (r.iClasses & bit(iClass));
 }
 
+// The rows of each class code, in table order: a report is matched against its class's few
+// rows only (it comes on every command and notification).
+constexpr int XROWSPERCLASS = 8;
+struct XCLASSROUTES {
+    int n;
+    const XROUTE* rows[XROWSPERCLASS];
+};
+constexpr int XROUTECOUNT = static_cast<int>(sizeof XROUTES / sizeof XROUTES[0]);
+constexpr std::array<XCLASSROUTES, 32> PXROUTESBYCLASS() {
+    std::array<XCLASSROUTES, 32> t{};
+    for (int c = 0; c < 32; ++c)
+        for (int k = 0; k < XROUTECOUNT; ++k)
+            if (XROUTES[k].iClasses & bit(c)) {
+                if (t[c].n == XROWSPERCLASS) throw "more rows for a class than XROWSPERCLASS";
+                t[c].rows[t[c].n++] = &XROUTES[k];
+            }
+    return t;
+}
+constexpr std::array<XCLASSROUTES, 32> XROUTESBYCLASS = PXROUTESBYCLASS();
+
 bool matches(const XROUTE& r, long long iCode) {
     if (r.iCode == XRC_ANY) return true;
     if (r.iCode == XRC_DRAW) return PXCTLISDRAWREPORT(iCode);
@@ -219,8 +240,10 @@ const XROUTE* PXCTLROUTES(int& nRows) {
 }
 
 const XROUTE* PXCTLROUTE(int iClass, long long iCode) {
-    for (const XROUTE& r : XROUTES)
-        if (inclass(r, iClass) && matches(r, iCode)) return &r;
+    if (iClass < 0 || iClass >= 32) return nullptr;
+    const XCLASSROUTES& c = XROUTESBYCLASS[static_cast<std::size_t>(iClass)];
+    for (int k = 0; k < c.n; ++k)
+        if (matches(*c.rows[k], iCode)) return c.rows[k];
     return nullptr;
 }
 

@@ -191,6 +191,28 @@ TEST(CtrlRouting, ReportsFindTheirRowsClassByClass) {
     EXPECT_FALSE(PXCTLROUTE(XCC_EDIT, 0x100)->bNotify);
 }
 
+// A report takes the first row of the table, in order, that names its class and code: for
+// every class code and every code the table knows (and a few it does not), the routing gives
+// the row that a walk over the whole table finds first.
+TEST(CtrlRouting, AReportTakesTheFirstRowOfTheTableForItsClassAndCode) {
+    int n = 0;
+    const XROUTE* rows = PXCTLROUTES(n);
+    std::vector<long long> codes = {0, 1, 2, 3, 1000, 1001, 0x7FFFFFFF, -1, -100000};
+    for (int k = 0; k < n; ++k) codes.push_back(rows[k].iCode);
+    for (int c = -2; c < 34; ++c)
+        for (long long code : codes) {
+            const XROUTE* first = nullptr;
+            for (int k = 0; k < n && !first; ++k) {
+                const XROUTE& r = rows[k];
+                const bool matches =
+                    r.iCode == XRC_ANY ||
+                    (r.iCode == XRC_DRAW ? PXCTLISDRAWREPORT(code) : r.iCode == code);
+                if (c >= 0 && c < 32 && (r.iClasses & (1u << c)) && matches) first = &r;
+            }
+            EXPECT_EQ(PXCTLROUTE(c, code), first) << "class " << c << " code " << code;
+        }
+}
+
 // Registration and routing read the same rows: every row's event, registered on a control
 // whose style fits, lands in the row's slot.
 TEST(CtrlRouting, EveryRowsEventRegistersInItsSlot) {
