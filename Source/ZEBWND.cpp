@@ -534,9 +534,10 @@ bool XCREATEWINDOW(XWND& xWnd, const XWND& xParent, int iStyle,
 }
 
 BOOL XDESTROYWINDOW(XWND& xWnd) {
-    BOOL r = DestroyWindow(xWnd.hWnd);
-    xWnd.hWnd = nullptr;
-    FXRETHROW(); // from a WM_DESTROY or WM_NCDESTROY handler
+    const HWND h = xWnd.hWnd;
+    BOOL r = DestroyWindow(h);
+    if (xWnd.hWnd == h) xWnd.hWnd = nullptr; // else a destruction handler gave it a new window
+    FXRETHROW();                             // from a WM_DESTROY or WM_NCDESTROY handler
     return r;
 }
 
@@ -808,11 +809,12 @@ void PXCANVASMAP(const XWND& xWnd, XDC& dc, int wc, int hc) {
 
 // Paint context: begin and end paint around the call, optionally through a memory context.
 LRESULT PXPAINTSTEP(XH_PAINT* f, XWND& xWnd) {
+    const HWND hWnd = xWnd.hWnd; // the handler may free the object
     RECT client;
-    GetClientRect(xWnd.hWnd, &client);
+    GetClientRect(hWnd, &client);
     const int wc = client.right, hc = client.bottom;
     PAINTSTRUCT ps;
-    const HDC hPaint = BeginPaint(xWnd.hWnd, &ps);
+    const HDC hPaint = BeginPaint(hWnd, &ps);
     const bool buffered = (xWnd.iFlags & XWF_BUFFERED) != 0;
     XDC dc{};
     if (buffered)
@@ -827,7 +829,7 @@ LRESULT PXPAINTSTEP(XH_PAINT* f, XWND& xWnd) {
         XDELETEDC(dc);
     }
     PXRELEASEFONT(dc);
-    EndPaint(xWnd.hWnd, &ps);
+    EndPaint(hWnd, &ps);
     return r;
 }
 

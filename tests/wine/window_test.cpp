@@ -437,6 +437,40 @@ TEST(Destruction, FreeWindowReleasesOnlyAnAttachedObject) {
     DestroyWindow(h);
 }
 
+// A destruction handler that creates a new window into its object while the old one still lives
+// (the programming error that the old window's last message reports): the old window's
+// remaining destruction steps leave the new window, its control and its handle alone.
+bool bRecreated = false;
+XRESULT pxrecreateondestroy(XWND& x) {
+    if (!bRecreated) {
+        bRecreated = true;
+        XCREATEWINDOW(x, xNone, WS_OVERLAPPEDWINDOW, "again");
+        XCTLCREATE(x, 21, XCC_EDIT, 0, 0, 0, 50, 20);
+    }
+    return XFALSE;
+}
+
+TEST(Destruction, ADestructionHandlerThatCreatesANewWindowIntoItsObjectKeepsIt) {
+    XWND w;
+    ASSERT_TRUE(XCREATEWINDOW(w, xNone, WS_OVERLAPPEDWINDOW, "first"));
+    const HWND hFirst = w.hWnd;
+    XSETHANDLER<WM_DESTROY>(w, pxrecreateondestroy);
+    bRecreated = false;
+    {
+        XExceptionLog log;
+        XDESTROYWINDOW(w);
+        for (DWORD c : log.codes()) EXPECT_EQ(c, XEXC_WNDMISMATCH);
+    }
+    ASSERT_TRUE(bRecreated);
+    EXPECT_FALSE(IsWindow(hFirst));
+    ASSERT_TRUE(IsWindow(w.hWnd));
+    EXPECT_EQ(FXWNDBYHANDLE(w.hWnd), &w);
+    const HWND hEdit = GetDlgItem(w.hWnd, 21);
+    ASSERT_TRUE(hEdit) << "the new window's control stays";
+    EXPECT_EQ(FXCTLBYHANDLE(hEdit), &w.xCtl[1]);
+    XDESTROYWINDOW(w);
+}
+
 // XBINDWINDOW and XUNBINDWINDOW
 
 TEST(Binding, PlainWindowGetsAHeapObjectAndIsSubclassed) {
