@@ -79,23 +79,21 @@ template <class K, class V> class XHandleMap {
 constexpr int XTABLE_FIRSTCAP = 10;
 constexpr int XTABLE_GROWTH = 10;
 
-// Binary search over keys 1..n; the midpoint starts at n / 2 (at least 1) and the lower bound
-// creeps up by one when it would not move, so every absent key ends the search.
+// Binary search over keys 1..n, without data-dependent branches: the window procedure runs it
+// on every message, between long stretches of the system's code that leave the branch
+// predictor nothing to go on. The range narrows to the last key not above the one sought.
 template <class K> bool XTABLEFIND(const XArray<K, 1>& keys, int n, K key, int& index) {
     if (n <= 0) return false;
-    int lo = 1, hi = n, mid = std::max(n / 2, 1);
-    for (;;) {
-        if (keys[mid] == key) {
-            index = mid;
-            return true;
-        }
-        if (hi <= lo) return false;
-        if (key > keys[mid])
-            lo = lo < mid ? mid : mid + 1;
-        else
-            hi = mid;
-        mid = (lo + hi) / 2;
+    const K* first = &keys[1];
+    const K* at = first;
+    for (int len = n; len > 1;) {
+        const int half = len / 2;
+        at = at[half] <= key ? at + half : at;
+        len -= half;
     }
+    if (*at != key) return false;
+    index = static_cast<int>(at - first) + 1;
+    return true;
 }
 
 // Registers proc under key in the table (count n, arrays keys/procs), keeping keys strictly
