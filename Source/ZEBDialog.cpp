@@ -269,9 +269,12 @@ void PXDIALOGFONT(XMBSPEC& content) {
 // at any DPI and in any face. The widest text keeps to 700 pixels at 96 DPI, scaled.
 void PXMBMEASURE(XMBMEASURE& m, std::string_view sText, const XMBSPEC& content) {
     const int dpi = FXSYSTEMDPI();
-    const std::wstring face(content.sFace.begin(), content.sFace.end());
+    // A plain array: a wide string class here would add its whole library code to every program.
+    wchar_t face[LF_FACESIZE] = {};
+    std::copy_n(content.sFace.begin(), std::min<std::size_t>(content.sFace.size(), LF_FACESIZE - 1),
+                face);
     const HFONT font = CreateFontW(-MulDiv(content.iPointSize, dpi, 72), 0, 0, 0, FW_DONTCARE,
-                                   FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face.c_str());
+                                   FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face);
     const HDC dc = GetDC(nullptr);
     const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     RECT rc{0, 0, MulDiv(700, dpi, 96), MulDiv(600, dpi, 96)};

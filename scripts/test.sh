@@ -149,7 +149,7 @@ e2e_stage() {
 package_stage() {
   stage_begin package
   if scripts/release.sh >"$LOGS/release.log" 2>&1; then
-    grep -E '\.zip: ' "$LOGS/release.log" || true
+    grep -E '\.zip: |over budget' "$LOGS/release.log" || true
     count package 1 0
   else
     note "FAILED: scripts/release.sh"; tail -n 30 "$LOGS/release.log"
