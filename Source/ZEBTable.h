@@ -45,15 +45,11 @@ template <class T, int Base> class XArray {
 
 // Handles to objects. The window procedure asks for the same handle many times in a row, and a
 // hash lookup costs more than the rest of its path, so the last answer (a miss too) is kept;
-// every change goes through set and erase, which keep it true. Values are never null.
+// every change goes through set and erase, which keep it true. An empty map's remembered
+// answer is a miss for the null handle. Values are never null.
 template <class K, class V> class XHandleMap {
   public:
-    V* find(K k) {
-        if (bLast_ && k == kLast_) return pLast_;
-        const auto i = map_.find(k);
-        remember(k, i == map_.end() ? nullptr : i->second);
-        return pLast_;
-    }
+    V* find(K k) { return k == kLast_ ? pLast_ : look(k); }
     void set(K k, V* v) {
         map_[k] = v;
         remember(k, v);
@@ -65,15 +61,18 @@ template <class K, class V> class XHandleMap {
     std::size_t size() const { return map_.size(); }
 
   private:
+    [[gnu::noinline]] V* look(K k) {
+        const auto i = map_.find(k);
+        remember(k, i == map_.end() ? nullptr : i->second);
+        return pLast_;
+    }
     void remember(K k, V* v) {
         kLast_ = k;
         pLast_ = v;
-        bLast_ = true;
     }
     std::unordered_map<K, V*> map_;
     K kLast_{};
     V* pLast_ = nullptr;
-    bool bLast_ = false;
 };
 
 constexpr int XTABLE_FIRSTCAP = 10;

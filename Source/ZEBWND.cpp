@@ -111,7 +111,7 @@ LRESULT PXGENERIC(XWND* p, HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT v;
     bool bDefaultRan = false;
     if (PXHANDLER(p, hWnd, iMsg, wParam, lParam, v, &bDefaultRan) &&
-        ((FXMSGFLAGS(iMsg) & XMF_RESULTUNCHANGED) || XISTRUE(v) || bDefaultRan))
+        (XISTRUE(v) || bDefaultRan || (FXMSGFLAGS(iMsg) & XMF_RESULTUNCHANGED)))
         return v;
     return PXDEFPROC(p, hWnd, iMsg, wParam, lParam);
 }
@@ -451,14 +451,22 @@ bool FXOWNWINDOW(HWND hWnd) {
     return GetWindowThreadProcessId(hWnd, &pid) && pid == GetCurrentProcessId();
 }
 
-XWND* FXWNDBYHANDLE(HWND hWnd) {
-    auto& objects = PXOBJECTS();
-    if (XWND* p = objects.find(hWnd)) return p;
+namespace {
+
+// A window of this process whose "XWND" this module did not set.
+[[gnu::noinline]] XWND* PXWNDBYPROPERTY(HWND hWnd) {
     // Another process's "XWND" is an address in that process: such a window has no object here.
     if (!FXOWNWINDOW(hWnd)) return nullptr;
     auto* p = static_cast<XWND*>(GetPropA(hWnd, XWNDPROP));
-    if (p) objects.set(hWnd, p);
+    if (p) PXOBJECTS().set(hWnd, p);
     return p;
+}
+
+} // namespace
+
+XWND* FXWNDBYHANDLE(HWND hWnd) {
+    if (XWND* p = PXOBJECTS().find(hWnd)) return p;
+    return PXWNDBYPROPERTY(hWnd);
 }
 
 XWND* XGETMDI() {

@@ -133,6 +133,13 @@ TEST(HandleMap, ARememberedMissOrHitFollowsTheNextChange) {
     EXPECT_EQ(m.find(8), &b);
     m.erase(8);
     EXPECT_EQ(m.find(8), nullptr);
+
+    XHandleMap<int, int> fresh; // remembers a miss for key 0 before anything is set
+    EXPECT_EQ(fresh.find(0), nullptr);
+    fresh.set(1, &a);
+    fresh.set(0, &b);
+    fresh.find(1);
+    EXPECT_EQ(fresh.find(0), &b);
 }
 
 } // namespace
