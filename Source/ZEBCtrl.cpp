@@ -22,9 +22,9 @@ constexpr char XCTLPROP[] = "XCTL";
 // is a round trip to the window server on some platforms, and the window procedure asks on
 // every size and colour message. Records are found in this in-process copy, which every
 // change of the property made here keeps in step; only this process's windows are in it.
+XHandleMap<HWND, XCTLREC> xRecords;
 XHandleMap<HWND, XCTLREC>& PXRECORDS() {
-    static XHandleMap<HWND, XCTLREC> records;
-    return records;
+    return xRecords;
 }
 
 void PXUNLINK(HWND hCtl) {

@@ -46,31 +46,39 @@ template <class T, int Base> class XArray {
 // Handles to objects. The window procedure asks for the same handle many times in a row, and a
 // hash lookup costs more than the rest of its path, so the last answer (a miss too) is kept;
 // every change goes through set and erase, which keep it true. An empty map's remembered
-// answer is a miss for the null handle. Values are never null.
+// answer is a miss for the null handle. Values are never null. Constant-initialised (the
+// table is made on the first set), so a map at namespace scope needs no guard and is usable
+// from any other initialiser.
 template <class K, class V> class XHandleMap {
   public:
+    constexpr XHandleMap() = default;
     V* find(K k) { return k == kLast_ ? pLast_ : look(k); }
     void set(K k, V* v) {
-        map_[k] = v;
+        if (!map_) map_ = std::make_unique<std::unordered_map<K, V*>>();
+        (*map_)[k] = v;
         remember(k, v);
     }
     void erase(K k) {
-        map_.erase(k);
+        if (map_) map_->erase(k);
         remember(k, nullptr);
     }
-    std::size_t size() const { return map_.size(); }
+    std::size_t size() const { return map_ ? map_->size() : 0; }
 
   private:
     [[gnu::noinline]] V* look(K k) {
-        const auto i = map_.find(k);
-        remember(k, i == map_.end() ? nullptr : i->second);
-        return pLast_;
+        V* v = nullptr;
+        if (map_) {
+            const auto i = map_->find(k);
+            if (i != map_->end()) v = i->second;
+        }
+        remember(k, v);
+        return v;
     }
     void remember(K k, V* v) {
         kLast_ = k;
         pLast_ = v;
     }
-    std::unordered_map<K, V*> map_;
+    std::unique_ptr<std::unordered_map<K, V*>> map_;
     K kLast_{};
     V* pLast_ = nullptr;
 };

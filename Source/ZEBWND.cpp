@@ -27,9 +27,9 @@ constexpr int XCLASSMAX = 63;
 // a round trip to the window server on some platforms. The window procedure runs on every
 // message, so it finds objects in this in-process copy, which every change of the property
 // made here keeps in step.
+XHandleMap<HWND, XWND> xObjects;
 XHandleMap<HWND, XWND>& PXOBJECTS() {
-    static XHandleMap<HWND, XWND> objects;
-    return objects;
+    return xObjects;
 }
 
 // Objects that XBINDWINDOW allocated; only these may be freed by XUNBINDWINDOW.
@@ -97,11 +97,11 @@ bool PXHANDLER(XWND*& p, HWND hWnd, UINT& iMsg, WPARAM& wParam, LPARAM& lParam, 
 }
 
 // A control's report to the routing. Its callback may take the window away like a handler, so
-// afterwards p is what PXSTILLATTACHED gives.
+// afterwards p is what PXSTILLATTACHED gives; without a record nothing ran.
 XREPORT PXREPORT(XWND*& p, HWND hWnd, HWND hCtl, int iID, LPARAM iCode, NMHDR* nm = nullptr) {
     const LONG_PTR kind = p->lpfnOldProc;
     const XREPORT r = FXCTLREPORT(*p, hCtl, iID, iCode, nm);
-    p = PXSTILLATTACHED(p, hWnd, kind);
+    if (r != XREPORT::NORECORD) p = PXSTILLATTACHED(p, hWnd, kind);
     return r;
 }
 
