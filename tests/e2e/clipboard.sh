@@ -47,15 +47,7 @@ round() {
   local a=$1 sel
   tm_start "$a" || { _e2e_fail "$a: Tapmon did not start"; return 1; }
   DESK=$(xdotool search --name 'Wine desktop$' | head -n 1)
-  REPORTS=$(
-    kd 'key code =  65(x41)  A' '  scan code =  30(x01E)' "$OFF" '  Keys pressed:  A'
-    ln '    WM_CHAR result:  97(x61)  a'
-    kd 'key code =  16(x10)  VK_SHIFT' '  scan code =  42(x02A)' "$OFF" '  Keys pressed:  VK_SHIFT  VK_LSHIFT'
-    kd 'key code =  66(x42)  B' '  scan code =  48(x030)' "$OFF" '  Keys pressed:  VK_SHIFT  B  VK_LSHIFT'
-    ln '    WM_CHAR result:  66(x42)  B'
-    kd 'key code =  13(x0D)  VK_RETURN' '  scan code =  28(x01C)' "$OFF" '  Keys pressed:  VK_RETURN'
-    ln '    WM_CHAR result:  13(x0D)'
-  )
+  REPORTS=$(typed_aBreturn)
   xdotool type --delay 30 a
   xdotool key --delay 30 shift+b Return
   expect_pane "$a: three keys reported" <<<"$REPORTS"

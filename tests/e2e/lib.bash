@@ -123,6 +123,26 @@ skd() {
   printf '%s\n' "$@"
 }
 sc() { printf '\nKeystroke converted to WM_SYSCOMMAND: %s\n' "$1"; }
+# The reports of `xdotool type a` then `xdotool key shift+b Return`, all locks off.
+typed_aBreturn() {
+  kd 'key code =  65(x41)  A' '  scan code =  30(x01E)' "$OFF" '  Keys pressed:  A'
+  ln '    WM_CHAR result:  97(x61)  a'
+  kd 'key code =  16(x10)  VK_SHIFT' '  scan code =  42(x02A)' "$OFF" '  Keys pressed:  VK_SHIFT  VK_LSHIFT'
+  kd 'key code =  66(x42)  B' '  scan code =  48(x030)' "$OFF" '  Keys pressed:  VK_SHIFT  B  VK_LSHIFT'
+  ln '    WM_CHAR result:  66(x42)  B'
+  kd 'key code =  13(x0D)  VK_RETURN' '  scan code =  28(x01C)' "$OFF" '  Keys pressed:  VK_RETURN'
+  ln '    WM_CHAR result:  13(x0D)'
+}
+
+# expect_file NAME WANT GOT: one check, the difference shown when the two files differ.
+expect_file() {
+  if cmp -s "$2" "$3"; then
+    _e2e_pass "$1"
+  else
+    _e2e_fail "$1"
+    diff -u --label expected --label got "$2" "$3" | head -n 60
+  fi
+}
 
 tm_start() {
   local arch=${1:-i686}
