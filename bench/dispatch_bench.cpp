@@ -6,7 +6,8 @@
 // messages (decoded rows and general-form WM_USER messages, interleaved) are sent to each, in
 // alternating runs; the best run of each counts. Then the same per message kind, and the
 // reports of controls with records (colour, click, notification) against a plain window that
-// answers its own controls by hand.
+// answers its own controls by hand; then the two control reports again against a plain
+// procedure that forwards a moved control's reports to its parent as the framework does.
 //
 //   dispatch_bench [messages]        prints times, ns per message and the ratio
 #include <windows.h>
@@ -96,6 +97,19 @@ LRESULT CALLBACK plainproc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// The plain procedure with the framework's whole contract for control reports: a report whose
+// control now has another parent goes on to that parent, so every report asks for the parent.
+LRESULT CALLBACK plainforwardproc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND hCtl = nullptr;
+    if (msg == WM_COMMAND) hCtl = reinterpret_cast<HWND>(lParam);
+    if (msg == WM_NOTIFY) hCtl = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    if (hCtl) {
+        const HWND hParent = GetParent(hCtl);
+        if (hParent && hParent != hWnd) return SendMessageA(hParent, msg, wParam, lParam);
+    }
+    return plainproc(hWnd, msg, wParam, lParam);
+}
+
 struct Message {
     UINT msg;
     WPARAM wParam;
@@ -139,14 +153,14 @@ double direct(WNDPROC proc, HWND hWnd, const Message* list, int count, long n) {
 // line, "<row>:direct", gives the nanoseconds the framework's procedure adds to the plain one's
 // when both are called directly.
 void compare(const char* what, HWND hFramework, HWND hPlain, const Message* list, int count, long n,
-             int rounds, const Message* plainList = nullptr) {
+             int rounds, const Message* plainList = nullptr, WNDPROC plain = plainproc) {
     const Message* other = plainList ? plainList : list;
     double best[4] = {1e30, 1e30, 1e30, 1e30};
     for (int r = 0; r < rounds; ++r) {
         best[0] = std::min(best[0], run(hFramework, list, count, n));
         best[1] = std::min(best[1], run(hPlain, other, count, n));
         best[2] = std::min(best[2], direct(fxwindowproc, hFramework, list, count, n));
-        best[3] = std::min(best[3], direct(plainproc, hPlain, other, count, n));
+        best[3] = std::min(best[3], direct(plain, hPlain, other, count, n));
     }
     const double ns = 1e9 / static_cast<double>(n);
     std::printf("%-16s %9ld %10.3f s %10.3f s %9.1f %9.1f %7.3f\n", what, n, best[0], best[1],
@@ -250,6 +264,13 @@ int XBENCH(int argc, char** argv) {
     for (size_t k = 0; k < sizeof reports / sizeof reports[0]; ++k)
         compare(reportNames[k], xWnd.hWnd, hPlain, reports[k], 1, nMessages / 20, 3,
                 plainReports[k]);
+    // The same two reports against a plain procedure that also forwards a moved control's
+    // reports, as the framework must: what the framework adds beyond that contract.
+    SetWindowLongPtrA(hPlain, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(plainforwardproc));
+    const char* forwardNames[] = {"WM_COMMAND-fwd", "WM_NOTIFY-fwd"};
+    for (size_t k = 1; k < sizeof reports / sizeof reports[0]; ++k)
+        compare(forwardNames[k - 1], xWnd.hWnd, hPlain, reports[k], 1, nMessages / 20, 3,
+                plainReports[k], plainforwardproc);
     ReleaseDC(ctl(11), hDC);
     ReleaseDC(plainCtl[0], hPlainDC);
     DeleteObject(hPlainBrush);
