@@ -7,7 +7,8 @@
 // alternating runs; the best run of each counts. Then the same per message kind, and the
 // reports of controls with records (colour, click, notification) against a plain window that
 // answers its own controls by hand; then the two control reports again against a plain
-// procedure that forwards a moved control's reports to its parent as the framework does.
+// procedure that forwards a moved control's reports to its parent as the framework does;
+// last, the price of each window query a report could ask.
 //
 //   dispatch_bench [messages]        prints times, ns per message and the ratio
 #include <windows.h>
@@ -170,6 +171,26 @@ void compare(const char* what, HWND hFramework, HWND hPlain, const Message* list
                 best[3] * ns, (best[2] - best[3]) * ns);
 }
 
+// What each way of asking for a control's parent, or about it, costs: every report asks one.
+void queries(HWND hWnd, HWND hCtl, long n) {
+    const auto time = [n](const char* what, auto ask) {
+        const double t = xbench::best(3, [&] {
+            for (long i = 0; i < n; ++i) sink = sink + reinterpret_cast<long long>(ask());
+        });
+        std::printf("query %-34s %9.1f ns\n", what, t * 1e9 / static_cast<double>(n));
+    };
+    const auto h = [](auto v) { return reinterpret_cast<void*>(static_cast<INT_PTR>(v)); };
+    time("GetParent", [&] { return GetParent(hCtl); });
+    time("GetAncestor(GA_PARENT)", [&] { return GetAncestor(hCtl, GA_PARENT); });
+    time("GetWindowLongPtrA(GWLP_HWNDPARENT)",
+         [&] { return h(GetWindowLongPtrA(hCtl, GWLP_HWNDPARENT)); });
+    time("GetWindowLongPtrA(GWLP_ID)", [&] { return h(GetWindowLongPtrA(hCtl, GWLP_ID)); });
+    time("IsWindow", [&] { return h(IsWindow(hCtl)); });
+    time("GetWindowThreadProcessId", [&] { return h(GetWindowThreadProcessId(hCtl, nullptr)); });
+    time("IsChild", [&] { return h(IsChild(hWnd, hCtl)); });
+    time("GetPropA", [&] { return GetPropA(hCtl, "XWND"); });
+}
+
 long nMessages = 1000000;
 
 } // namespace
@@ -271,6 +292,7 @@ int XBENCH(int argc, char** argv) {
     for (size_t k = 1; k < sizeof reports / sizeof reports[0]; ++k)
         compare(forwardNames[k - 1], xWnd.hWnd, hPlain, reports[k], 1, nMessages / 20, 3,
                 plainReports[k], plainforwardproc);
+    queries(xWnd.hWnd, ctl(12), nMessages / 50);
     ReleaseDC(ctl(11), hDC);
     ReleaseDC(plainCtl[0], hPlainDC);
     DeleteObject(hPlainBrush);
